@@ -99,3 +99,6 @@ struct TFont {
     TColor Color = clWindowText;
     friend bool operator==(const TFont&, const TFont&) = default;
 };
+
+// Frame styles of frames and stand-alone scales.
+enum TFrameStyle : std::uint8_t { fsNone, fsSimple, fsLowered, fsRaised, fsEmbossed, fsEngraved };
