@@ -1,0 +1,496 @@
+#include "chart/ChartDrawingList.h"
+
+#include "chart/ChartErrors.h"
+
+#include <algorithm>
+
+namespace {
+
+bool KindMatches(TChartItemKind wanted, TChartItemKind kind) {
+    if (wanted == tkEverything)
+        return true;
+    if (wanted == tkNotMoveTo)
+        return kind != tkMoveTo;
+    return wanted == kind;
+}
+
+bool ItemMatches(const TChartItem& item, int tag, int tagMask, int itemClass, TChartItemKind kind) {
+    return (item.Tag & tagMask) == (tag & tagMask) &&
+           (itemClass == 255 || item.ItemClass == itemClass) && KindMatches(kind, item.ItemKind);
+}
+
+} // namespace
+
+TChartDrawingList::TChartDrawingList() : FDataContainer(1), FAnnoContainer(1) {
+    FClassVisible.fill(true);
+    FAnnoClassVisible.fill(true);
+}
+
+void TChartDrawingList::SetClassDefault(std::uint8_t value) {
+    // 255 stands for "every class" in searches, so no item may carry it.
+    if (value != 255)
+        FClassDefault = value;
+}
+
+void TChartDrawingList::SetActiveLayer(int value) {
+    if (value == 1 || value == 2)
+        FActiveLayer = value;
+    RepaintIfAuto();
+}
+
+void TChartDrawingList::SetTextAlignment(TAlignment value) {
+    FTextAlignment = value;
+    RepaintIfAuto();
+}
+
+void TChartDrawingList::SetAnnoMode(bool value) {
+    FAnnoMode = value;
+    Paint();
+}
+
+void TChartDrawingList::SetAllocSize(int value) {
+    if (value >= 1 && value <= 1000000)
+        FAllocSize = value;
+}
+
+bool TChartDrawingList::ClassVisible(int itemClass) const {
+    return itemClass >= 0 && itemClass < 256 && FClassVisible[static_cast<std::size_t>(itemClass)];
+}
+
+void TChartDrawingList::SetClassVisible(int itemClass, bool value) {
+    if (itemClass < 0 || itemClass > 255 ||
+        FClassVisible[static_cast<std::size_t>(itemClass)] == value)
+        return;
+    FClassVisible[static_cast<std::size_t>(itemClass)] = value;
+    Paint();
+}
+
+bool TChartDrawingList::AnnoClassVisible(int itemClass) const {
+    return itemClass >= 0 && itemClass < 256 &&
+           FAnnoClassVisible[static_cast<std::size_t>(itemClass)];
+}
+
+void TChartDrawingList::SetAnnoClassVisible(int itemClass, bool value) {
+    if (itemClass < 0 || itemClass > 255 ||
+        FAnnoClassVisible[static_cast<std::size_t>(itemClass)] == value)
+        return;
+    FAnnoClassVisible[static_cast<std::size_t>(itemClass)] = value;
+    Paint();
+}
+
+bool TChartDrawingList::LayerVisible(int layer) const {
+    return (layer == 1 || layer == 2) && FLayerVisible[static_cast<std::size_t>(layer - 1)];
+}
+
+void TChartDrawingList::SetLayerVisible(int layer, bool value) {
+    if ((layer != 1 && layer != 2) || FLayerVisible[static_cast<std::size_t>(layer - 1)] == value)
+        return;
+    FLayerVisible[static_cast<std::size_t>(layer - 1)] = value;
+    Paint();
+}
+
+void TChartDrawingList::SetAnnosVisible(bool value) {
+    if (FAnnosVisible == value)
+        return;
+    FAnnosVisible = value;
+    RepaintIfAuto();
+}
+
+void TChartDrawingList::SetAnnoBelowChart(bool value) {
+    if (FAnnoBelowChart == value)
+        return;
+    FAnnoBelowChart = value;
+    RepaintIfAuto();
+}
+
+void TChartDrawingList::SetAnnoTextOnTop(bool value) {
+    if (FAnnoTextOnTop == value)
+        return;
+    FAnnoTextOnTop = value;
+    RepaintIfAuto();
+}
+
+// --- appending ------------------------------------------------------------------
+
+TChartItem& TChartDrawingList::AppendItem(TChartItemKind kind, TCoordMode mode) {
+    // The limit is on the data list even while annotations are appended, and
+    // is checked before anything is stored.
+    if (FNumChartItems >= MaxChartItems)
+        throw EComponentError("Chart: number of elements too high");
+    const bool anno = FAnnoMode;
+    TChartItemContainer& list = anno ? FAnnoContainer : FDataContainer;
+    int& inUse = anno ? FNumAnnoItems : FNumChartItems;
+    int& reserved = anno ? FNumAllocAnno : FNumAllocData;
+    if (inUse == reserved) {
+        reserved += FAllocSize;
+        // The data list can never use more than its limit, so its storage stops there.
+        const int wanted = anno ? reserved : std::min(reserved, MaxChartItems);
+        if (static_cast<int>(list.size()) < wanted)
+            list.resize(Count(wanted));
+    }
+    TChartItem& item = list[Count(inUse)];
+    item = TChartItem{};
+    item.ItemKind = kind;
+    item.Layer = FActiveLayer;
+    item.ItemClass = FClassDefault;
+    item.Color = FDataCol;
+    item.FillColor = FFillCol;
+    item.PenStyle = FPenStyle;
+    item.Tag = FDataTag;
+    item.LWid = FLineWid;
+    item.Transp = FTranspItems;
+    item.CoordMode = anno ? mode : cmAllWorld;
+    ++inUse;
+    if (!anno)
+        ++FItemCount[kind];
+    return item;
+}
+
+void TChartDrawingList::MoveToIntern(double x, double y, TCoordMode mode) {
+    TChartItem& item = AppendItem(tkMoveTo, mode);
+    item.x = x;
+    item.y = y;
+}
+
+void TChartDrawingList::DrawToIntern(double x, double y, TCoordMode mode) {
+    TChartItem& item = AppendItem(tkLineto, mode);
+    item.x = x;
+    item.y = y;
+}
+
+void TChartDrawingList::LineIntern(double x1, double y1, double x2, double y2, TCoordMode mode) {
+    AppendSegment(tkLine, x1, y1, x2, y2, mode, 0);
+}
+
+TChartItem& TChartDrawingList::AppendSegment(TChartItemKind kind, double x1, double y1, double x2,
+                                             double y2, TCoordMode mode, int param1) {
+    TChartItem& item = AppendItem(kind, mode);
+    item.x = x1;
+    item.y = y1;
+    item.x2 = x2;
+    item.y2 = y2;
+    item.Param1 = param1;
+    return item;
+}
+
+void TChartDrawingList::MarkAt(double x, double y, int mk) {
+    TChartItem& item = AppendItem(tkMarkAt, cmAllWorld);
+    item.x = x;
+    item.y = y;
+    item.Param3 = mk;
+}
+
+void TChartDrawingList::MarkAt(int x, int y, int mk) {
+    TChartItem& item = AppendItem(tkMarkAt, cmAllScreen);
+    item.x = x;
+    item.y = y;
+    item.Param3 = mk;
+}
+
+void TChartDrawingList::MarkErrorBar(double x, double y, double dlower, double dupper, int Dir,
+                                     int mk) {
+    TChartItem& item = AppendItem(tkMarkEBar, cmAllWorld);
+    item.x = x;
+    item.y = y;
+    item.x2 = dlower;
+    item.y2 = dupper;
+    item.Param1 = Dir;
+    item.Param3 = mk;
+}
+
+TChartItem& TChartDrawingList::AppendText(TChartItemKind kind, double x, double y, int size,
+                                          const QString& txt, TAlignment alignment,
+                                          TCoordMode mode) {
+    TChartItem& item = AppendItem(kind, mode);
+    item.x = x;
+    item.y = y;
+    item.Param1 = size;
+    item.Param2 = FTextBkStyle;
+    item.Param3 = alignment;
+    item.Text = txt.left(MaxShortTextLength);
+    item.LWid = 0;
+    if (txt.size() > MaxShortTextLength) {
+        const bool anno = FAnnoMode;
+        int& numLong = anno ? FNumLongTextsAnno : FNumLongTextsData;
+        TLongTextArray& table = anno ? FLongTextsAnno : FLongTextsData;
+        // A full table leaves the text cut to its short form.
+        if (numLong < MaxLongTexts) {
+            table[Count(numLong)] = txt;
+            ++numLong;
+            item.LWid = numLong;
+        }
+    }
+    return item;
+}
+
+void TChartDrawingList::Text(double x, double y, int size, const QString& txt) {
+    AppendText(tkText, x, y, size, txt, FTextAlignment, cmAllWorld);
+}
+
+void TChartDrawingList::Text(int x, int y, int size, const QString& txt) {
+    AppendText(tkText, x, y, size, txt, FTextAlignment, cmAllScreen);
+}
+
+void TChartDrawingList::Text(int x, double y, int size, const QString& txt) {
+    AppendText(tkText, x, y, size, txt, FTextAlignment, cmXScreenYWorld);
+}
+
+void TChartDrawingList::Text(double x, int y, int size, const QString& txt) {
+    AppendText(tkText, x, y, size, txt, FTextAlignment, cmXWorldYScreen);
+}
+
+void TChartDrawingList::Text(double x, double y, int size, const QString& txt, int dx, int dy,
+                             TAlignment Alignment) {
+    const bool offset = dx != 0 || dy != 0;
+    TChartItem& item =
+        AppendText(offset ? tkTextOfs : tkText, x, y, size, txt, Alignment, cmAllWorld);
+    if (offset) {
+        item.x2 = dx;
+        item.y2 = dy;
+    }
+}
+
+void TChartDrawingList::MoveToRelPix(int dx, int dy) {
+    TChartItem& item = AppendItem(tkMoveRelPix, cmAllScreen);
+    item.Param1 = dx;
+    item.Param2 = dy;
+}
+
+void TChartDrawingList::DrawToRelPix(int dx, int dy) {
+    TChartItem& item = AppendItem(tkLineRelPix, cmAllScreen);
+    item.Param1 = dx;
+    item.Param2 = dy;
+}
+
+void TChartDrawingList::DrawToRelPix(double x, double y, int dx, int dy) {
+    TChartItem& item = AppendItem(tkLineRelPixOrig, cmAllWorld);
+    item.x = x;
+    item.y = y;
+    item.Param1 = dx;
+    item.Param2 = dy;
+}
+
+void TChartDrawingList::Rectangle(double x1, double y1, double x2, double y2) {
+    AppendSegment(tkRect, x1, y1, x2, y2, cmAllWorld, 0);
+}
+
+void TChartDrawingList::Rectangle(int x1, int y1, int x2, int y2) {
+    AppendSegment(tkRect, x1, y1, x2, y2, cmAllScreen, 0);
+}
+
+void TChartDrawingList::RectangleRelPix(double centx, double centy, int dx, int dy) {
+    TChartItem& item = AppendItem(tkRectRelPix, cmAllWorld);
+    item.x = centx;
+    item.y = centy;
+    item.Param1 = dx;
+    item.Param2 = dy;
+}
+
+void TChartDrawingList::RectFrame(double x1, double y1, double x2, double y2,
+                                  TFrameStyle FrameStyle, TColor ShadowColor, TColor HiLightColor) {
+    TChartItem& item = AppendSegment(tkRectFrame, x1, y1, x2, y2, cmAllWorld, 0);
+    item.FrameStyle = FrameStyle;
+    item.ShadowColor = ShadowColor;
+    item.HiLightColor = HiLightColor;
+}
+
+void TChartDrawingList::Bar3D(double llx, double lly, double urx, double ury, int Depth,
+                              int Angle) {
+    TChartItem& item = AppendSegment(tk3DBar, llx, lly, urx, ury, cmAllWorld, Depth);
+    item.Param2 = Angle;
+}
+
+void TChartDrawingList::Ellipse(double cx, double cy, double HorizAxLeng, double VertAxLeng) {
+    AppendSegment(tkEllipse, cx, cy, HorizAxLeng, VertAxLeng, cmAllWorld, 0);
+}
+
+void TChartDrawingList::Arc(double cx, double cy, double HorizAxLeng, double VertAxLeng, int Angle1,
+                            int Angle2) {
+    TChartItem& item = AppendSegment(tkArc, cx, cy, HorizAxLeng, VertAxLeng, cmAllWorld, Angle1);
+    item.Param2 = Angle2;
+}
+
+void TChartDrawingList::Arrow(double x1, double y1, double x2, double y2, int HeadSize) {
+    AppendSegment(tkArrow, x1, y1, x2, y2, cmAllWorld, HeadSize);
+}
+void TChartDrawingList::Arrow(int x1, int y1, int x2, int y2, int HeadSize) {
+    AppendSegment(tkArrow, x1, y1, x2, y2, cmAllScreen, HeadSize);
+}
+void TChartDrawingList::Arrow(double x1, double y1, int x2, int y2, int HeadSize) {
+    AppendSegment(tkArrow, x1, y1, x2, y2, cmWorldMainScreenSec, HeadSize);
+}
+void TChartDrawingList::Arrow(int x1, int y1, double x2, double y2, int HeadSize) {
+    AppendSegment(tkArrow, x1, y1, x2, y2, cmScreenMainWorldSec, HeadSize);
+}
+void TChartDrawingList::DoubleArrow(double x1, double y1, double x2, double y2, int HeadSize) {
+    AppendSegment(tkDoubleArrow, x1, y1, x2, y2, cmAllWorld, HeadSize);
+}
+void TChartDrawingList::DoubleArrow(int x1, int y1, int x2, int y2, int HeadSize) {
+    AppendSegment(tkDoubleArrow, x1, y1, x2, y2, cmAllScreen, HeadSize);
+}
+void TChartDrawingList::DoubleArrow(double x1, double y1, int x2, int y2, int HeadSize) {
+    AppendSegment(tkDoubleArrow, x1, y1, x2, y2, cmWorldMainScreenSec, HeadSize);
+}
+void TChartDrawingList::DoubleArrow(int x1, int y1, double x2, double y2, int HeadSize) {
+    AppendSegment(tkDoubleArrow, x1, y1, x2, y2, cmScreenMainWorldSec, HeadSize);
+}
+
+void TChartDrawingList::LineOffset(double x1, double y1, double x2, double y2, int dx, int dy) {
+    TChartItem& item = AppendSegment(tkLineOffs, x1, y1, x2, y2, cmAllWorld, dx);
+    item.Param2 = dy;
+}
+
+void TChartDrawingList::CursorVert(double x) {
+    TChartItem& item = AppendItem(tkCursorVert, cmAllWorld);
+    item.x = x;
+}
+
+void TChartDrawingList::CursorHoriz(double y) {
+    TChartItem& item = AppendItem(tkCursorHoriz, cmAllWorld);
+    item.y = y;
+}
+
+// --- reading ---------------------------------------------------------------------
+
+int TChartDrawingList::ItemCount(TChartItemKind kind) const {
+    return kind < NumChartItemKinds ? FItemCount[kind] : 0;
+}
+
+TChartItem TChartDrawingList::DataContainer(int idx) const {
+    if (idx < 0 || idx >= FNumChartItems)
+        return TChartItem{};
+    return FDataContainer[Count(idx)];
+}
+
+TChartItem TChartDrawingList::AnnoContainer(int idx) const {
+    if (idx < 0 || idx >= FNumAnnoItems)
+        return TChartItem{};
+    return FAnnoContainer[Count(idx)];
+}
+
+void TChartDrawingList::SetDataContainer(int idx, const TChartItem& item) {
+    if (idx < 0 || idx >= FNumChartItems)
+        return;
+    TChartItem& stored = FDataContainer[Count(idx)];
+    // Keep the per-kind counters true to what the list holds.
+    if (stored.ItemKind < NumChartItemKinds)
+        --FItemCount[stored.ItemKind];
+    stored = item;
+    if (stored.ItemKind < NumChartItemKinds)
+        ++FItemCount[stored.ItemKind];
+}
+
+void TChartDrawingList::SetAnnoContainer(int idx, const TChartItem& item) {
+    if (idx < 0 || idx >= FNumAnnoItems)
+        return;
+    FAnnoContainer[Count(idx)] = item;
+}
+
+TChartItemKind TChartDrawingList::TypeOfFirstItem() const {
+    return FNumChartItems > 0 ? FDataContainer[0].ItemKind : tkNone;
+}
+
+TChartItemKind TChartDrawingList::TypeOfLastItem() const {
+    return FNumChartItems > 0 ? FDataContainer[Count(FNumChartItems - 1)].ItemKind : tkNone;
+}
+
+// --- removing, searching, counting -----------------------------------------------
+
+void TChartDrawingList::RemoveDataWhere(const std::function<bool(const TChartItem&)>& pred) {
+    const auto begin = FDataContainer.begin();
+    const auto end = begin + FNumChartItems;
+    const auto newEnd = std::stable_partition(begin, end, [&](const TChartItem& item) {
+        if (!pred(item))
+            return true;
+        if (item.ItemKind < NumChartItemKinds)
+            --FItemCount[item.ItemKind];
+        return false;
+    });
+    FNumChartItems = static_cast<int>(newEnd - begin);
+}
+
+void TChartDrawingList::RemoveItem(int Index) {
+    if (Index < 0 || Index >= FNumChartItems)
+        return;
+    const TChartItemKind kind = FDataContainer[Count(Index)].ItemKind;
+    if (kind < NumChartItemKinds)
+        --FItemCount[kind];
+    std::move(FDataContainer.begin() + Index + 1, FDataContainer.begin() + FNumChartItems,
+              FDataContainer.begin() + Index);
+    --FNumChartItems;
+}
+
+void TChartDrawingList::RemoveItemsByClass(int ClassNumber) {
+    RemoveDataWhere([ClassNumber](const TChartItem& item) {
+        return ClassNumber == 255 || item.ItemClass == ClassNumber;
+    });
+}
+
+void TChartDrawingList::RemoveItemsByLayer(int Layer) {
+    RemoveDataWhere([Layer](const TChartItem& item) { return item.Layer == Layer; });
+}
+
+void TChartDrawingList::RemoveAnnoItem(int Index) {
+    if (Index < 0 || Index >= FNumAnnoItems)
+        return;
+    std::move(FAnnoContainer.begin() + Index + 1, FAnnoContainer.begin() + FNumAnnoItems,
+              FAnnoContainer.begin() + Index);
+    --FNumAnnoItems;
+}
+
+int TChartDrawingList::SearchDataItem(int StartIx, int Tag, int TagMask, int ItemClass,
+                                      TChartItemKind ItemKind) const {
+    for (int i = std::max(StartIx, 0); i < FNumChartItems; ++i)
+        if (ItemMatches(FDataContainer[Count(i)], Tag, TagMask, ItemClass, ItemKind))
+            return i;
+    return -1;
+}
+
+int TChartDrawingList::SearchAnnoItem(int StartIx, int Tag, int TagMask, int ItemClass,
+                                      TChartItemKind ItemKind) const {
+    for (int i = std::max(StartIx, 0); i < FNumAnnoItems; ++i)
+        if (ItemMatches(FAnnoContainer[Count(i)], Tag, TagMask, ItemClass, ItemKind))
+            return i;
+    return -1;
+}
+
+int TChartDrawingList::CountAnnos(int Tag, int TagMask, int ItemClass,
+                                  TChartItemKind ItemKind) const {
+    int n = 0;
+    for (const TChartItem& item : AnnoItems())
+        if (ItemMatches(item, Tag, TagMask, ItemClass, ItemKind))
+            ++n;
+    return n;
+}
+
+// --- clearing ----------------------------------------------------------------------
+
+void TChartDrawingList::ClearDataList() {
+    FNumChartItems = 0;
+    FNumAllocData = 0;
+    FLastElemOnShow = 0;
+    FDataContainer.assign(1, TChartItem{});
+    FDataContainer.shrink_to_fit();
+    FItemCount.fill(0);
+}
+
+void TChartDrawingList::ClearAnnoList() {
+    FNumAnnoItems = 0;
+    FNumAllocAnno = 0;
+    FAnnoContainer.assign(1, TChartItem{});
+    FAnnoContainer.shrink_to_fit();
+    FLongTextsAnno.fill(QString());
+    FNumLongTextsAnno = 0;
+}
+
+void TChartDrawingList::ClearLongTexts() {
+    FLongTextsData.fill(QString());
+    FLongTextsAnno.fill(QString());
+    FNumLongTextsData = 0;
+    FNumLongTextsAnno = 0;
+}
+
+void TChartDrawingList::ClearAnnotations() {
+    ClearAnnoList();
+    Paint();
+}

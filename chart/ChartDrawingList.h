@@ -1,0 +1,255 @@
+#pragma once
+
+// The chart's drawing lists: the data list and the annotation list, the
+// drawing state that every appended item takes a snapshot of, and the filters
+// the rendering pass reads. Appending never paints; the few setters that
+// repaint call the hooks Paint() and RepaintIfAuto(), which the chart overrides.
+//
+// Where each item kind keeps its arguments:
+//   tkMarkAt          x, y; Param3 mark type
+//   tkMarkEBar        x, y; x2 lower extent, y2 upper extent; Param1 direction
+//                     (0 vertical, 1 horizontal); Param3 mark type
+//   tkText, tkTextOfs x, y; x2, y2 pixel offset (tkTextOfs); Param1 font size;
+//                     Param2 background (TTextBkg); Param3 alignment; LWid long text
+//   tkMoveRelPix, tkLineRelPix   Param1, Param2 pixel offset
+//   tkLineRelPixOrig  x, y; Param1, Param2 pixel offset from it
+//   tkRectRelPix      x, y centre; Param1, Param2 half width and half height in pixels
+//   tkRectFrame       corners; FrameStyle, ShadowColor, HiLightColor
+//   tk3DBar           corners; Param1 depth in pixels, Param2 angle in degrees
+//   tkEllipse, tkArc  x, y centre; x2, y2 axis lengths; tkArc: Param1, Param2
+//                     start and end angle in degrees, counter-clockwise from +x
+//   tkArrow, tkDoubleArrow   segment; Param1 head size in pixels
+//   tkLineOffs        segment; Param1, Param2 pixel offset
+//   tkCursorVert      x;   tkCursorHoriz   y
+
+#include "chart/ChartItem.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <span>
+#include <vector>
+
+// Most data items a chart holds.
+constexpr int MaxChartItems = 1000;
+
+// A list's storage: its size is the number of reserved slots.
+using TChartItemContainer = std::vector<TChartItem>;
+
+class TChartDrawingList {
+public:
+    TChartDrawingList();
+    virtual ~TChartDrawingList() = default;
+    TChartDrawingList(const TChartDrawingList&) = delete;
+    TChartDrawingList& operator=(const TChartDrawingList&) = delete;
+
+    // --- drawing state ---------------------------------------------------
+    TColor DataColor() const { return FDataCol; }
+    void SetDataCol(TColor value) { FDataCol = value; }
+    TColor FillColor() const { return FFillCol; }
+    void SetFillCol(TColor value) { FFillCol = value; }
+    TColor TextBkColor() const { return FFillCol; }
+    void SetTextBkColor(TColor value) { FFillCol = value; }
+    TPenStyle PenStyle() const { return FPenStyle; }
+    void SetPenStyle(TPenStyle value) { FPenStyle = value; }
+    std::uint8_t LineWidth() const { return FLineWid; }
+    void SetLineWid(std::uint8_t value) { FLineWid = value; }
+    std::uint8_t ClassDefault() const { return FClassDefault; }
+    void SetClassDefault(std::uint8_t value); // 255 is ignored
+    int ActiveLayer() const { return FActiveLayer; }
+    void SetActiveLayer(int value); // only 1 or 2; repaints when AutoRedraw
+    int DataTag() const { return FDataTag; }
+    void SetDataTag(int value) { FDataTag = value; }
+    bool TransparentItems() const { return FTranspItems; }
+    void SetTranspItems(bool value) { FTranspItems = value; }
+    TAlignment TextAlignment() const { return FTextAlignment; }
+    void SetTextAlignment(TAlignment value); // repaints when AutoRedraw
+    TTextBkg TextBkStyle() const { return FTextBkStyle; }
+    void SetTextBkStyle(TTextBkg value) { FTextBkStyle = value; }
+    bool AnnoMode() const { return FAnnoMode; }
+    void SetAnnoMode(bool value); // calls Paint
+    int AllocSize() const { return FAllocSize; }
+    void SetAllocSize(int value); // only 1..1,000,000
+
+    // --- filters -----------------------------------------------------------
+    // Changing an entry to a different value repaints (Paint).
+    bool ClassVisible(int itemClass) const;
+    void SetClassVisible(int itemClass, bool value);
+    bool AnnoClassVisible(int itemClass) const;
+    void SetAnnoClassVisible(int itemClass, bool value);
+    bool LayerVisible(int layer) const; // layer 1 or 2; false for others
+    void SetLayerVisible(int layer, bool value);
+    // These repaint when AutoRedraw and the value changes.
+    bool AnnosVisible() const { return FAnnosVisible; }
+    void SetAnnosVisible(bool value);
+    bool AnnoBelowChart() const { return FAnnoBelowChart; }
+    void SetAnnoBelowChart(bool value);
+    bool AnnoTextOnTop() const { return FAnnoTextOnTop; }
+    void SetAnnoTextOnTop(bool value);
+
+    // --- appending ----------------------------------------------------------
+    // Integer arguments are taken as exact floats; in the annotation list they
+    // mean pixels (the mode is kept), in the data list they are world values.
+    void MoveTo(double x, double y) { MoveToIntern(x, y, cmAllWorld); }
+    void MoveTo(int x, int y) { MoveToIntern(x, y, cmAllScreen); }
+    void MoveTo(int x, double y) { MoveToIntern(x, y, cmXScreenYWorld); }
+    void MoveTo(double x, int y) { MoveToIntern(x, y, cmXWorldYScreen); }
+    void DrawTo(double x, double y) { DrawToIntern(x, y, cmAllWorld); }
+    void DrawTo(int x, int y) { DrawToIntern(x, y, cmAllScreen); }
+    void DrawTo(int x, double y) { DrawToIntern(x, y, cmXScreenYWorld); }
+    void DrawTo(double x, int y) { DrawToIntern(x, y, cmXWorldYScreen); }
+    void Line(double x1, double y1, double x2, double y2) {
+        LineIntern(x1, y1, x2, y2, cmAllWorld);
+    }
+    void Line(int x1, int y1, int x2, int y2) { LineIntern(x1, y1, x2, y2, cmAllScreen); }
+    void Line(double x1, double y1, int x2, int y2) {
+        LineIntern(x1, y1, x2, y2, cmWorldMainScreenSec);
+    }
+    void Line(int x1, int y1, double x2, double y2) {
+        LineIntern(x1, y1, x2, y2, cmScreenMainWorldSec);
+    }
+    void MoveToIntern(double x, double y, TCoordMode mode);
+    void DrawToIntern(double x, double y, TCoordMode mode);
+    void LineIntern(double x1, double y1, double x2, double y2, TCoordMode mode);
+
+    void MarkAt(double x, double y, int mk);
+    void MarkAt(int x, int y, int mk);
+    void MarkErrorBar(double x, double y, double dlower, double dupper, int Dir, int mk);
+    // Texts: alignment TextAlignment, background TextBkStyle.
+    void Text(double x, double y, int size, const QString& txt);
+    void Text(int x, int y, int size, const QString& txt);
+    void Text(int x, double y, int size, const QString& txt);
+    void Text(double x, int y, int size, const QString& txt);
+    // With an offset other than (0, 0) the kind is tkTextOfs.
+    void Text(double x, double y, int size, const QString& txt, int dx, int dy,
+              TAlignment Alignment);
+    void MoveToRelPix(int dx, int dy);
+    void DrawToRelPix(int dx, int dy);
+    void DrawToRelPix(double x, double y, int dx, int dy);
+    void Rectangle(double x1, double y1, double x2, double y2);
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void RectangleRelPix(double centx, double centy, int dx, int dy);
+    void RectFrame(double x1, double y1, double x2, double y2, TFrameStyle FrameStyle,
+                   TColor ShadowColor, TColor HiLightColor);
+    void Bar3D(double llx, double lly, double urx, double ury, int Depth, int Angle);
+    void Ellipse(double cx, double cy, double HorizAxLeng, double VertAxLeng);
+    void Arc(double cx, double cy, double HorizAxLeng, double VertAxLeng, int Angle1, int Angle2);
+    void Arrow(double x1, double y1, double x2, double y2, int HeadSize);
+    void Arrow(int x1, int y1, int x2, int y2, int HeadSize);
+    void Arrow(double x1, double y1, int x2, int y2, int HeadSize);
+    void Arrow(int x1, int y1, double x2, double y2, int HeadSize);
+    void DoubleArrow(double x1, double y1, double x2, double y2, int HeadSize);
+    void DoubleArrow(int x1, int y1, int x2, int y2, int HeadSize);
+    void DoubleArrow(double x1, double y1, int x2, int y2, int HeadSize);
+    void DoubleArrow(int x1, int y1, double x2, double y2, int HeadSize);
+    void LineOffset(double x1, double y1, double x2, double y2, int dx, int dy);
+    void CursorVert(double x);
+    void CursorHoriz(double y);
+
+    // --- reading -------------------------------------------------------------
+    int NumItems() const { return FNumChartItems; }
+    int NumAnnos() const { return FNumAnnoItems; }
+    int NumAllocData() const { return FNumAllocData; }
+    int NumAllocAnno() const { return FNumAllocAnno; }
+    // Data items of one kind; 0 for a kind outside the 24.
+    int ItemCount(TChartItemKind kind) const;
+    // A copy of the item, or an item of kind tkNone outside the list.
+    TChartItem DataContainer(int idx) const;
+    TChartItem AnnoContainer(int idx) const;
+    // Replace a stored item; nothing happens outside the list.
+    void SetDataContainer(int idx, const TChartItem& item);
+    void SetAnnoContainer(int idx, const TChartItem& item);
+    TChartItemKind TypeOfFirstItem() const;
+    TChartItemKind TypeOfLastItem() const;
+    std::span<const TChartItem> DataItems() const {
+        return {FDataContainer.data(), Count(FNumChartItems)};
+    }
+    std::span<const TChartItem> AnnoItems() const {
+        return {FAnnoContainer.data(), Count(FNumAnnoItems)};
+    }
+    const TLongTextArray& LongTextsData() const { return FLongTextsData; }
+    const TLongTextArray& LongTextsAnno() const { return FLongTextsAnno; }
+    int NumLongTextsData() const { return FNumLongTextsData; }
+    int NumLongTextsAnno() const { return FNumLongTextsAnno; }
+
+    // --- removing, searching, counting -----------------------------------------
+    // Out-of-range indexes are ignored.
+    void RemoveItem(int Index);
+    void RemoveFirstItem() { RemoveItem(0); }
+    void RemoveLastItem() { RemoveItem(FNumChartItems - 1); }
+    void RemoveItemsByClass(int ClassNumber); // 255: every class
+    void RemoveItemsByLayer(int Layer);
+    void RemoveAnnoItem(int Index);
+    // First index >= StartIx whose tag matches under the mask (0 matches every
+    // tag), class matches (255: any) and kind matches (tkEverything: any,
+    // tkNotMoveTo: any but tkMoveTo); -1 when there is none.
+    int SearchDataItem(int StartIx, int Tag, int TagMask, int ItemClass,
+                       TChartItemKind ItemKind) const;
+    int SearchAnnoItem(int StartIx, int Tag, int TagMask, int ItemClass,
+                       TChartItemKind ItemKind) const;
+    int CountAnnos(int Tag, int TagMask, int ItemClass, TChartItemKind ItemKind) const;
+
+    // Empties the annotation list and its long texts, then Paint.
+    void ClearAnnotations();
+
+protected:
+    // Repaint hooks, overridden by the chart: the full repaint, and the repaint
+    // that happens only when AutoRedraw is on.
+    virtual void Paint() {}
+    virtual void RepaintIfAuto() {}
+
+    // The list effects of clearing the chart: data counts, reserved slots,
+    // per-kind counters and the shown-item marker back to nothing, storage
+    // shrunk to one slot. The long texts of the data list are kept.
+    void ClearDataList();
+    // Empties the annotation list and its long texts, without painting.
+    void ClearAnnoList();
+    // Forgets both lists' long texts (the items keep their numbers).
+    void ClearLongTexts();
+
+    // Index of the last data item shown by ShowGraf.
+    int FLastElemOnShow = 0;
+
+private:
+    static std::size_t Count(int n) { return static_cast<std::size_t>(n); }
+    // The common append step: checks the limit, chooses the list, reserves,
+    // stores the drawing-state snapshot and counts. Returns the stored item
+    // so the caller can fill its kind-specific fields.
+    TChartItem& AppendItem(TChartItemKind kind, TCoordMode mode);
+    TChartItem& AppendText(TChartItemKind kind, double x, double y, int size, const QString& txt,
+                           TAlignment alignment, TCoordMode mode);
+    TChartItem& AppendSegment(TChartItemKind kind, double x1, double y1, double x2, double y2,
+                              TCoordMode mode, int param1);
+    void RemoveDataWhere(const std::function<bool(const TChartItem&)>& pred);
+
+    TChartItemContainer FDataContainer;
+    TChartItemContainer FAnnoContainer;
+    int FNumChartItems = 0;
+    int FNumAnnoItems = 0;
+    int FNumAllocData = 0;
+    int FNumAllocAnno = 0;
+    TLongTextArray FLongTextsData;
+    TLongTextArray FLongTextsAnno;
+    int FNumLongTextsData = 0;
+    int FNumLongTextsAnno = 0;
+    std::array<std::int32_t, NumChartItemKinds> FItemCount{};
+    std::array<bool, 256> FClassVisible;
+    std::array<bool, 256> FAnnoClassVisible;
+    std::array<bool, 2> FLayerVisible{true, true};
+    bool FAnnosVisible = true;
+    bool FAnnoBelowChart = false;
+    bool FAnnoTextOnTop = true;
+
+    TColor FDataCol = clBlack;
+    TColor FFillCol = clSilver;
+    TPenStyle FPenStyle = psSolid;
+    std::uint8_t FLineWid = 1;
+    std::uint8_t FClassDefault = 0;
+    int FActiveLayer = 1;
+    int FDataTag = 0;
+    bool FTranspItems = false;
+    TAlignment FTextAlignment = taCenter;
+    TTextBkg FTextBkStyle = tbClear;
+    bool FAnnoMode = false;
+    int FAllocSize = 1000;
+};
