@@ -1,0 +1,38 @@
+#pragma once
+
+#include "analysis/ProfileData.h"
+#include "analysis/ProfileStats.h"
+#include "base/FormatSettings.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
+// One write of one control, in writing order.
+struct TControlText {
+    std::string Name;                 // "Edit1", "ListBox5", "Edit4", "ListBox1", "Edit5", ...
+    bool IsList = false;              // list boxes: cleared, then filled with Entries
+    std::vector<std::string> Entries; // an edit box: exactly one entry, its text (8-bit)
+};
+
+struct TAnalysisResult {
+    std::vector<TControlText> Writes; // controls written, in the order the command writes them
+    std::exception_ptr Error;         // null when every step succeeded
+    std::string ErrorMessage;         // the message of Error ("" when none)
+    TProfileStats Stats;              // complete when Error is null (the plots use it)
+};
+
+// The text shown for a decibel value whose linear ratio is 0 or negative.
+inline constexpr const char* AbsentDecibelsText = "n/a";
+
+// The analysis command without its window: reads the file into data, computes
+// the statistics and records each control's text as the command writes it.
+// The first error (an Exception) ends it; the record then holds the controls
+// written so far and the error. File-level problems end it right after Edit4
+// with an EProfileFileError. The window replays the record into its controls;
+// the report tool prints it.
+TAnalysisResult RunAnalysisCommand(const std::string& fileName, TProfileData& data,
+                                   const FormatSettings& format);
+
+// The pulsar name: InputFileText up to its first "_", empty without one.
+std::string PulsarNameOf(const std::string& inputFileText);

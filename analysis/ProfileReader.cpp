@@ -1,0 +1,135 @@
+#include "analysis/ProfileReader.h"
+
+#include "analysis/ProfileStream.h"
+#include "base/FloatOps.h"
+#include "base/NumberParse.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <string_view>
+#include <sys/stat.h>
+
+namespace {
+
+// Characters first..first+count-1 (1-based) of a line, cut at its end.
+std::string_view Field(std::string_view line, std::size_t first, std::size_t count) {
+    if (first > line.size())
+        return {};
+    return line.substr(first - 1, count);
+}
+
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlankOrControl(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlankOrControl(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A line is recognised by its first 19 characters alone.
+std::string_view KeyOf(std::string_view line) {
+    return Trimmed(Field(line, 1, 19));
+}
+
+constexpr std::string_view AnchorKey = "# T_peri";
+
+void ReadHeader(TProfileStream& stream, TProfileData& data) {
+    for (std::string& line : data.HeaderLines) {
+        line = stream.ReadLine();
+        const std::string_view key = KeyOf(line);
+        if (key == "# Input file")
+            data.InputFileText = std::string(Field(line, 22, 20));
+        else if (key == "# Profile Bins")
+            data.ProfileBins = ParseInteger(Field(line, 22, 10));
+        else if (key == "# Profile StdDev")
+            data.ProfileStdDev = RoundToFloat(ParseFloat(Field(line, 23, 15)));
+        else if (key == "# Profile Avg")
+            data.ProfileAvg = RoundToFloat(ParseFloat(Field(line, 23, 15)));
+    }
+}
+
+// Returns false when the file ends before its anchor line.
+bool ReadBins(TProfileStream& stream, TProfileData& data) {
+    bool found = false;
+    while (!found && !stream.Exhausted())
+        found = KeyOf(stream.ReadLine()) == AnchorKey;
+    if (!found)
+        return false;
+    stream.ReadLine(); // the separator line under the anchor
+    for (std::int32_t i = 0; i < data.ProfileBins; ++i) {
+        const std::string line = stream.ReadLine();
+        // Column 5 belongs to both fields.
+        data.BinNumbers[i] = ParseInteger(Trimmed(Field(line, 1, 5)));
+        data.BinValues[i] = RoundToFloat(ParseFloat(Trimmed(Field(line, 5, 30))));
+    }
+    return true;
+}
+
+TFileTime LastWriteTimeOf(const std::string& fileName) {
+    TFileTime result;
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) != 0)
+        return result;
+    std::tm tm{};
+    const std::time_t seconds = st.st_mtim.tv_sec;
+    if (!::gmtime_r(&seconds, &tm))
+        return result;
+    const long year = tm.tm_year + 1900L;
+    if (year < 0 || year > 65535)
+        return result;
+    result.Year = static_cast<std::uint16_t>(year);
+    result.Month = static_cast<std::uint16_t>(tm.tm_mon + 1);
+    result.Day = static_cast<std::uint16_t>(tm.tm_mday);
+    result.Hour = static_cast<std::uint16_t>(tm.tm_hour);
+    result.Minute = static_cast<std::uint16_t>(tm.tm_min);
+    result.Second = static_cast<std::uint16_t>(tm.tm_sec);
+    result.Valid = true;
+    return result;
+}
+
+void RecordCannotOpen(TProfileData& data, std::string reason) {
+    data.Problem = TProfileFileProblem::CannotOpen;
+    data.ProblemReason = std::move(reason);
+}
+
+} // namespace
+
+void ReadProfile(const std::string& fileName, TProfileData& data) {
+    data = TProfileData{};
+    data.FileName = fileName;
+
+    // Look before opening: a pipe or device named like a profile is never
+    // opened, so it can neither block the reader nor be disturbed by it.
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) != 0)
+        RecordCannotOpen(data, std::strerror(errno));
+    else if (S_ISDIR(st.st_mode))
+        RecordCannotOpen(data, std::strerror(EISDIR));
+    else if (!S_ISREG(st.st_mode))
+        RecordCannotOpen(data, "Not a regular file");
+
+    if (data.Problem == TProfileFileProblem::None) {
+        TProfileStream header(fileName);
+        if (!header.IsOpen())
+            RecordCannotOpen(data, header.OpenError());
+        else
+            ReadHeader(header, data);
+    }
+    if (data.Problem == TProfileFileProblem::None) {
+        TProfileStream sizing(fileName);
+        data.FileSize = sizing.SizeBySeeking();
+        if (data.ProfileBins > MaxProfileBins) {
+            data.Problem = TProfileFileProblem::TooManyBins;
+        } else {
+            TProfileStream bins(fileName);
+            if (!ReadBins(bins, data))
+                data.Problem = TProfileFileProblem::NoAnchor;
+        }
+    }
+    data.LastWriteTime = LastWriteTimeOf(fileName);
+}
