@@ -12,6 +12,7 @@
 #include "chart/ChartTypes.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/WindowDescription.h"
 
 #include <QWidget>
 #include <array>
@@ -304,7 +305,7 @@ private:
     // Sizes the scale objects to the control and sets the margins that fix
     // their axis lengths, after SetScaleProps.
     void PlaceScales();
-    void GeometryChanged(bool resizeWidth, bool resizeHeight);
+    void GeometryChanged();
     void ResizeGrafBmp();
     // Composes the complete picture into the surface bitmap.
     void Compose();
@@ -379,35 +380,21 @@ private:
     // Set by Paint; a paintEvent that follows only copies the fresh picture.
     bool FSurfaceFresh = false;
     bool FInPaintEvent = false;
+    // Set while a picture is composed: change reports from inside do not paint again.
+    bool FComposing = false;
 };
-
-#if __has_include("toolkit/WindowDescription.h")
-#include "toolkit/WindowDescription.h"
-#define TORVANE_CHART_HAS_DESC 1
-#endif
 
 // The chart as the window description creates it: loads its properties
 // through the chart property table, and clears the painting gate once its
 // window is shown for the first time.
-class TPlotChart : public TCustomPlotChart
-#ifdef TORVANE_CHART_HAS_DESC
-    ,
-                   public IDescLoadable
-#endif
-{
+class TPlotChart : public TCustomPlotChart, public IDescLoadable {
 public:
     explicit TPlotChart(QWidget* parent = nullptr);
 
-    void BeginLoading()
-#ifdef TORVANE_CHART_HAS_DESC
-        override
-#endif
-        ;
-    void SetDescProperty(const QString& dottedName, const QString& valueText)
-#ifdef TORVANE_CHART_HAS_DESC
-        override
-#endif
-        ;
+    void BeginLoading() override;
+    // Left, Top, Width and Height place the control; every other name goes
+    // to the chart property table.
+    void SetDescProperty(const QString& dottedName, const QString& valueText) override;
     void Loaded() override;
 
 protected:
