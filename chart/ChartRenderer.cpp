@@ -55,6 +55,14 @@ TScreenParts ScreenPartsOf(TCoordMode mode) {
     return {false, false, false, false};
 }
 
+// Three quarters of each colour part; system colours shade to grey.
+TColor Darker(TColor color) {
+    if ((color & clSystemColor) == clSystemColor)
+        return clGray;
+    const auto part = [color](int shift) { return ((color >> shift) & 0xFF) * 3 / 4; };
+    return RGBColor(part(0), part(8), part(16));
+}
+
 bool IsText(TChartItemKind kind) {
     return kind == tkText || kind == tkTextOfs;
 }
@@ -611,9 +619,7 @@ void TChartRenderer::DrawContainerItemOnCanvas(TCanvas& Canvas, const TChartItem
         const int right = r.Right - 1;
         const int bottom = r.Bottom - 1;
         // Side and top in a darker shade of the fill, so the bar reads as a solid.
-        const QColor base = ColorToQColor(fill).darker(130);
-        const TColor shade =
-            BlkWhite ? BlkWhiteShade : RGBColor(base.red(), base.green(), base.blue());
+        const TColor shade = BlkWhite ? BlkWhiteShade : Darker(fill);
         areaBrush(shade);
         const std::array<TPoint, 4> side{TPoint{right, r.Top}, TPoint{right + ddx, r.Top + ddy},
                                          TPoint{right + ddx, bottom + ddy}, TPoint{right, bottom}};

@@ -1,0 +1,443 @@
+#include "chart/ChartDrawingList.h"
+#include "chart/ChartRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Logs the calls the renderer makes, with the pen and brush at that moment.
+class TLogCanvas : public TCanvas {
+public:
+    struct TCall {
+        std::string op;
+        std::vector<TPoint> points;
+        TPen pen;
+        TBrush brush;
+        TColor color = 0; // SetPixel
+        QString text;
+    };
+    std::vector<TCall> calls;
+
+    TPoint PenPos() const override { return pos; }
+    void MoveTo(int x, int y) override {
+        pos = {x, y};
+        Log("MoveTo", {pos});
+    }
+    void LineTo(int x, int y) override {
+        Log("LineTo", {pos, {x, y}});
+        pos = {x, y};
+    }
+    void Polyline(std::span<const TPoint> p) override { Log("Polyline", {p.begin(), p.end()}); }
+    void Polygon(std::span<const TPoint> p) override { Log("Polygon", {p.begin(), p.end()}); }
+    void Rectangle(int x1, int y1, int x2, int y2) override {
+        Log("Rectangle", {{x1, y1}, {x2, y2}});
+    }
+    void FillRect(const TRect& r) override {
+        Log("FillRect", {{r.Left, r.Top}, {r.Right, r.Bottom}});
+    }
+    void Ellipse(int x1, int y1, int x2, int y2) override { Log("Ellipse", {{x1, y1}, {x2, y2}}); }
+    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override {
+        Log("Arc", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
+    }
+    void SetPixel(int x, int y, TColor color) override {
+        Log("SetPixel", {{x, y}});
+        calls.back().color = color;
+    }
+    void TextOut(int x, int y, const QString& text) override {
+        Log("TextOut", {{x, y}});
+        calls.back().text = text;
+    }
+    TSize TextExtent(const QString& text) override {
+        return {static_cast<int>(text.size()) * 6, 12};
+    }
+    void Draw(int, int, const TBitmap&) override { Log("Draw", {}); }
+    void StretchDraw(const TRect&, const TBitmap&) override { Log("StretchDraw", {}); }
+
+    std::vector<TCall> Only(const std::string& op) const {
+        std::vector<TCall> out;
+        for (const TCall& c : calls)
+            if (c.op == op)
+                out.push_back(c);
+        return out;
+    }
+
+private:
+    void Log(const char* op, std::vector<TPoint> points) {
+        calls.push_back({op, std::move(points), Pen, Brush, 0, {}});
+    }
+    TPoint pos;
+};
+
+// A chart of 647 x 400 with rims 50, 20, 20, 40: plot area x 50..627, y 20..360.
+// The coefficients are those the chart computes for linear axes.
+TRenderParams ChartParams(double xlo, double xhi, double ylo, double yhi) {
+    TRenderParams p;
+    p.Width = 647;
+    p.Height = 400;
+    p.LRim = 50;
+    p.RRim = 20;
+    p.TRim = 20;
+    p.BRim = 40;
+    p.ShadowWidth = 0;
+    p.LineWidth = 1;
+    for (TLayerTransform& t : p.Layers) {
+        const long double a = p.Width - p.LRim - p.RRim;
+        const long double b = p.Height - p.TRim - p.BRim;
+        t.Cpkx = a / (xhi - xlo);
+        t.Cpdx = (p.LRim * xhi - (p.Width - p.RRim) * xlo) / (xhi - xlo);
+        t.Cpky = -b / (yhi - ylo);
+        t.Cpdy = ((p.Height - p.BRim) * yhi - p.TRim * ylo) / (yhi - ylo);
+    }
+    return p;
+}
+
+// The canvas pixel of a world point with offsets (0, 0).
+TPoint Pixel(const TRenderParams& p, double x, double y) {
+    int px, py;
+    R2M(p, 1, x, y, px, py);
+    return {px - p.LRim, py - p.TRim};
+}
+
+struct RendererPass : ::testing::Test {
+    TRenderParams params = ChartParams(0, 1000, 0, 1000);
+    TChartDrawingList lists;
+    TLogCanvas canvas;
+    TChartRenderer renderer;
+
+    void Render(int xOffset = 0, int yOffset = 0) {
+        renderer.ConstructDataBmpCanvas(canvas, params, lists, xOffset, yOffset, false, 0);
+    }
+};
+
+TEST_F(RendererPass, LongRunIsSplitIntoPolylinesOf200SharingTheirEnds) {
+    lists.MoveTo(0.0, 0.0);
+    for (int i = 1; i <= 500; ++i)
+        lists.DrawTo(double(i), double(i % 7));
+    Render();
+    const auto polys = canvas.Only("Polyline");
+    ASSERT_EQ(polys.size(), 3u);
+    EXPECT_EQ(polys[0].points.size(), 200u);
+    EXPECT_EQ(polys[1].points.size(), 200u);
+    EXPECT_EQ(polys[2].points.size(), 103u);
+    EXPECT_EQ(polys[0].points.front(), Pixel(params, 0, 0));
+    EXPECT_EQ(polys[1].points.front(), polys[0].points.back());
+    EXPECT_EQ(polys[2].points.front(), polys[1].points.back());
+    EXPECT_EQ(polys[2].points.back(), Pixel(params, 500, 500 % 7));
+    EXPECT_EQ(polys[1].points[1], Pixel(params, 200, 200 % 7));
+    EXPECT_EQ(renderer.NumPPa(), 0);
+}
+
+TEST_F(RendererPass, FirstSegmentOfAPassStartsAtThePlotCorner) {
+    lists.DrawTo(500.0, 500.0);
+    Render(5, 7);
+    const auto polys = canvas.Only("Polyline");
+    ASSERT_EQ(polys.size(), 1u);
+    const TPoint target = Pixel(params, 500, 500);
+    EXPECT_EQ(polys[0].points, (std::vector<TPoint>{{5, 7}, {target.x + 5, target.y + 7}}));
+}
+
+TEST_F(RendererPass, ColourChangeSplitsThePolylineAtTheSharedPoint) {
+    lists.MoveTo(0.0, 0.0);
+    lists.SetDataCol(clRed);
+    lists.DrawTo(100.0, 100.0);
+    lists.DrawTo(200.0, 50.0);
+    lists.SetDataCol(clBlue);
+    lists.DrawTo(300.0, 300.0);
+    Render();
+    const auto polys = canvas.Only("Polyline");
+    ASSERT_EQ(polys.size(), 2u);
+    EXPECT_EQ(polys[0].points.size(), 3u);
+    EXPECT_EQ(polys[0].pen.Color, clRed);
+    EXPECT_EQ(polys[1].pen.Color, clBlue);
+    EXPECT_EQ(polys[1].points,
+              (std::vector<TPoint>{Pixel(params, 200, 50), Pixel(params, 300, 300)}));
+}
+
+TEST_F(RendererPass, LinetoAfterALineContinuesFromThePolyline) {
+    lists.MoveTo(0.0, 0.0);
+    lists.DrawTo(100.0, 100.0);
+    lists.Line(600.0, 600.0, 700.0, 650.0);
+    lists.DrawTo(200.0, 300.0);
+    Render();
+    const auto polys = canvas.Only("Polyline");
+    ASSERT_EQ(polys.size(), 2u);
+    EXPECT_EQ(polys[1].points,
+              (std::vector<TPoint>{Pixel(params, 100, 100), Pixel(params, 200, 300)}));
+    // The segment itself was drawn between the two polylines.
+    const auto lines = canvas.Only("LineTo");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].points,
+              (std::vector<TPoint>{Pixel(params, 600, 600), Pixel(params, 700, 650)}));
+}
+
+TEST_F(RendererPass, SkippedItemsDoNotMoveThePen) {
+    struct TCase {
+        const char* name;
+        void (*hide)(TChartDrawingList&);
+    };
+    const TCase cases[] = {
+        {"invisible class", [](TChartDrawingList& l) { l.SetClassVisible(3, false); }},
+        {"invisible layer", [](TChartDrawingList& l) { l.SetLayerVisible(2, false); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TChartDrawingList l;
+        TLogCanvas log;
+        TChartRenderer r;
+        l.MoveTo(10.0, 10.0);
+        l.SetClassDefault(3);
+        l.SetActiveLayer(2);
+        l.MoveTo(900.0, 900.0); // hidden by class 3 and by layer 2
+        l.DrawTo(950.0, 950.0);
+        l.SetClassDefault(0);
+        l.SetActiveLayer(1);
+        l.DrawTo(500.0, 500.0);
+        c.hide(l);
+        r.ConstructDataBmpCanvas(log, params, l, 0, 0, false, 0);
+        const auto polys = log.Only("Polyline");
+        ASSERT_EQ(polys.size(), 1u);
+        EXPECT_EQ(polys[0].points,
+                  (std::vector<TPoint>{Pixel(params, 10, 10), Pixel(params, 500, 500)}));
+    }
+}
+
+TEST_F(RendererPass, PassEndsWithWidthOneAndTheFrameOnTheOutermostPixels) {
+    params.ChartFrameColor = clMaroon;
+    lists.SetLineWid(3);
+    lists.MoveTo(0.0, 0.0);
+    lists.DrawTo(1000.0, 1000.0);
+    Render();
+    EXPECT_EQ(canvas.Pen.Width, 1);
+    EXPECT_EQ(canvas.Only("Polyline").at(0).pen.Width, 3);
+    // The last four calls trace the frame through the corner pixels 577 x 340.
+    ASSERT_GE(canvas.calls.size(), 5u);
+    const std::vector<TPoint> corners = {{0, 0}, {577, 0}, {577, 340}, {0, 340}, {0, 0}};
+    const auto n = canvas.calls.size();
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto& c = canvas.calls[n - 4 + i];
+        EXPECT_EQ(c.op, "LineTo");
+        EXPECT_EQ(c.points, (std::vector<TPoint>{corners[i], corners[i + 1]}));
+        EXPECT_EQ(c.pen.Color, clMaroon);
+        EXPECT_EQ(c.pen.Width, 1);
+        EXPECT_EQ(c.pen.Style, psSolid);
+    }
+}
+
+TEST_F(RendererPass, LineOnOnePixelSetsThatPixel) {
+    lists.SetDataCol(clGreen);
+    lists.Line(400.0, 400.0, 400.1, 400.1);
+    Render();
+    const auto pixels = canvas.Only("SetPixel");
+    ASSERT_EQ(pixels.size(), 1u);
+    EXPECT_EQ(pixels[0].points.at(0), Pixel(params, 400, 400));
+    EXPECT_EQ(pixels[0].color, clGreen);
+    // Only the frame is drawn with LineTo.
+    EXPECT_EQ(canvas.Only("LineTo").size(), 4u);
+}
+
+TEST_F(RendererPass, FarEndsAreClampedToThePixelLimit) {
+    params = ChartParams(0, 64, 0, 100);
+    lists.Line(0.0, 50.0, 100000.0, 50.0); // ~900000 pixels to the right
+    lists.MoveTo(0.0, 50.0);
+    lists.DrawTo(0.0, -1e12);
+    Render();
+    const auto line = canvas.Only("LineTo").at(0);
+    EXPECT_EQ(line.points, (std::vector<TPoint>{Pixel(params, 0, 50), {30000, 170}}));
+    const auto poly = canvas.Only("Polyline").at(0);
+    // A polyline point is limited in control pixels, then moved into the canvas.
+    EXPECT_EQ(poly.points.back(), (TPoint{0, 30000 - params.TRim}));
+}
+
+TEST_F(RendererPass, EventsSeeThePassAndItemCopiesOnly) {
+    std::vector<std::string> order;
+    params.OnBeforeRenderData = [&](TChartDrawingList& sender, TCanvas& c, int top, int left) {
+        EXPECT_EQ(&sender, &lists);
+        EXPECT_EQ(top, params.TRim - 7);
+        EXPECT_EQ(left, params.LRim - 5);
+        c.Pen.Color = clLime;
+        c.Brush.Color = clLime;
+        order.push_back("before");
+    };
+    params.OnDataRendered = [&](TChartDrawingList&, TCanvas& c, int top, int left) {
+        EXPECT_EQ(top, params.TRim - 7);
+        EXPECT_EQ(left, params.LRim - 5);
+        c.Pen.Color = clLime;
+        order.push_back("after");
+    };
+    params.OnBeforeRenderChartItem = [&](TChartDrawingList&, TChartItem& item, int index,
+                                         bool anno) {
+        order.push_back((anno ? "anno " : "data ") + std::to_string(index));
+        if (!anno && index == 1)
+            item.x = 300; // moves what is drawn, not what is stored
+    };
+    lists.MoveTo(0.0, 0.0);
+    lists.DrawTo(100.0, 100.0);
+    lists.SetAnnoMode(true);
+    lists.DrawTo(3, 4);
+    renderer.ConstructDataBmpCanvas(canvas, params, lists, 5, 7, false, 0);
+    EXPECT_EQ(order, (std::vector<std::string>{"before", "data 0", "data 1", "anno 0", "after"}));
+    const auto polys = canvas.Only("Polyline");
+    ASSERT_EQ(polys.size(), 2u);
+    const TPoint moved = Pixel(params, 300, 100);
+    EXPECT_EQ(polys[0].points.back(), (TPoint{moved.x + 5, moved.y + 7}));
+    EXPECT_EQ(lists.DataContainer(1).x, 100.0);
+    // The frame keeps its own colour whatever the handler left on the canvas.
+    EXPECT_EQ(canvas.calls.back().pen.Color, params.ChartFrameColor);
+
+    // The colours a handler leaves behind are undone before the pass goes on.
+    TChartDrawingList empty;
+    TRenderParams p2 = params;
+    p2.OnDataRendered = nullptr;
+    TColor penAfter = 0, brushAfter = 0;
+    p2.OnBeforeRenderData = [](TChartDrawingList&, TCanvas& c, int, int) {
+        c.Pen.Color = clLime;
+        c.Brush.Color = clLime;
+    };
+    p2.GridStyle = gsNone;
+    TChartRenderer r2;
+    struct TSpy : TLogCanvas {
+        TColor* pen;
+        TColor* brush;
+        void MoveTo(int x, int y) override {
+            if (calls.empty()) {
+                *pen = Pen.Color;
+                *brush = Brush.Color;
+            }
+            TLogCanvas::MoveTo(x, y);
+        }
+    } spy;
+    spy.pen = &penAfter;
+    spy.brush = &brushAfter;
+    spy.Pen.Color = clGray;
+    spy.Brush.Color = clNavy;
+    r2.ConstructDataBmpCanvas(spy, p2, empty, 0, 0, false, 0);
+    EXPECT_EQ(penAfter, clGray);
+    EXPECT_EQ(brushAfter, clNavy);
+}
+
+TEST_F(RendererPass, AnnotationsOverOrUnderTheDataAndTextsOnTop) {
+    lists.SetDataCol(clRed);
+    lists.MoveTo(0.0, 0.0);
+    lists.DrawTo(10.0, 10.0);
+    lists.SetAnnoMode(true);
+    lists.SetDataCol(clBlue);
+    lists.Text(1, 1, 8, QStringLiteral("label"));
+    lists.Line(1, 1, 40, 40);
+    const auto firstOps = [&](bool below, bool textOnTop) {
+        lists.SetAnnoBelowChart(below);
+        lists.SetAnnoTextOnTop(textOnTop);
+        TLogCanvas log;
+        TChartRenderer r;
+        r.ConstructDataBmpCanvas(log, params, lists, 0, 0, false, 0);
+        std::vector<std::string> ops;
+        for (const auto& c : log.calls)
+            if (c.op == "Polyline" || c.op == "TextOut" || (c.op == "LineTo" && ops.size() < 3))
+                ops.push_back(c.op);
+        ops.resize(3);
+        return ops;
+    };
+    using V = std::vector<std::string>;
+    EXPECT_EQ(firstOps(false, true), (V{"Polyline", "LineTo", "TextOut"}));
+    EXPECT_EQ(firstOps(false, false), (V{"Polyline", "TextOut", "LineTo"}));
+    EXPECT_EQ(firstOps(true, true), (V{"LineTo", "TextOut", "Polyline"}));
+    lists.SetAnnosVisible(false);
+    EXPECT_EQ(firstOps(false, true), (V{"Polyline", "LineTo", "LineTo"})); // frame only after
+}
+
+TEST(RendererTransform, R2MRoundsHalfToEvenAndClamps) {
+    TRenderParams p;
+    p.Width = 200;
+    p.Height = 100;
+    p.Layers[0].Cpkx = 1;
+    p.Layers[0].Cpdx = 0;
+    p.Layers[0].Cpky = -1;
+    p.Layers[0].Cpdy = 0;
+    struct TCase {
+        double x;
+        int px;
+    };
+    for (const TCase c : {TCase{0.5, 0},
+                          {1.5, 2},
+                          {2.5, 2},
+                          {-0.5, 0},
+                          {-1.5, -2},
+                          {2.49, 2},
+                          {1e300, 2147483647},
+                          {-1e300, -2147483647}}) {
+        int x, y;
+        R2M(p, 1, c.x, -c.x, x, y);
+        EXPECT_EQ(x, c.px) << c.x;
+        EXPECT_EQ(y, c.px) << c.x;
+    }
+    // Layers outside 1..2 are clamped.
+    p.Layers[1].Cpdx = 7;
+    int x, y;
+    R2M(p, 9, 0, 0, x, y);
+    EXPECT_EQ(x, 7);
+    R2M(p, -3, 0, 0, x, y);
+    EXPECT_EQ(x, 0);
+}
+
+TEST(RendererTransform, LogarithmicAxesPinNonPositiveValuesToTheEdge) {
+    TRenderParams p = ChartParams(0, 1, 0, 1);
+    TLayerTransform& t = p.Layers[0];
+    t.LogX = t.LogY = true;
+    // Range 1..100 on both axes.
+    t.Cpkx = 577 / std::log(100.0L);
+    t.Cpdx = 50;
+    t.Cpky = -340 / std::log(100.0L);
+    t.Cpdy = 360;
+    int x, y;
+    R2M(p, 1, 100, 100, x, y);
+    EXPECT_EQ(x, 627);
+    EXPECT_EQ(y, 20);
+    R2M(p, 1, 0, -5, x, y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 400);
+    t.XRangeRising = t.YRangeRising = false;
+    R2M(p, 1, 0, 0, x, y);
+    EXPECT_EQ(x, 647);
+    EXPECT_EQ(y, 0);
+    double wx, wy;
+    M2R(p, 1, 627, 20, wx, wy);
+    EXPECT_NEAR(wx, 100, 1e-9);
+    EXPECT_NEAR(wy, 100, 1e-9);
+}
+
+TEST(RendererTransform, ConvertToScreenCoordsByMode) {
+    const TRenderParams p = ChartParams(0, 577, 0, 340); // one world unit per pixel
+    struct TCase {
+        TCoordMode mode;
+        int x1, y1, x2, y2;
+    };
+    // Item points (10, 20) and (30.5, 41.5): world (10, 20) is control (60, 340);
+    // screen (10, 20) is control (60, 40); world (30.5, 41.5) is (80 or 81, 318 or 319).
+    const TCase cases[] = {
+        {cmAllWorld, 60, 340, 80, 318},          {cmAllScreen, 60, 40, 80, 62},
+        {cmWorldMainScreenSec, 60, 340, 80, 62}, {cmScreenMainWorldSec, 60, 40, 80, 318},
+        {cmXScreenYWorld, 60, 340, 80, 318},     {cmXWorldYScreen, 60, 40, 80, 62},
+    };
+    for (const TCase& c : cases) {
+        TChartItem item;
+        item.x = 10;
+        item.y = 20;
+        item.x2 = 30.5;
+        item.y2 = 41.5;
+        item.CoordMode = c.mode;
+        int x1, y1, x2, y2;
+        ConvertToScreenCoords(p, item, x1, y1, x2, y2);
+        EXPECT_EQ((std::vector<int>{x1, y1, x2, y2}), (std::vector<int>{c.x1, c.y1, c.x2, c.y2}))
+            << int(c.mode);
+    }
+    double kx, dx, ky, dy;
+    GetTransformParams(p, 1, kx, dx, ky, dy);
+    EXPECT_DOUBLE_EQ(kx, 1);
+    EXPECT_DOUBLE_EQ(dx, 50);
+    EXPECT_DOUBLE_EQ(ky, -1);
+    EXPECT_DOUBLE_EQ(dy, 360);
+}
+
+} // namespace
