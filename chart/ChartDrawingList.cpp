@@ -22,8 +22,7 @@ bool ItemMatches(const TChartItem& item, int tag, int tagMask, int itemClass, TC
 } // namespace
 
 TChartDrawingList::TChartDrawingList() : FDataContainer(1), FAnnoContainer(1) {
-    FClassVisible.fill(true);
-    FAnnoClassVisible.fill(true);
+    ResetFilters();
 }
 
 void TChartDrawingList::SetClassDefault(std::uint8_t value) {
@@ -493,4 +492,13 @@ void TChartDrawingList::ClearLongTexts() {
 void TChartDrawingList::ClearAnnotations() {
     ClearAnnoList();
     Paint();
+}
+
+void TChartDrawingList::ResetFilters() {
+    FClassVisible.fill(true);
+    FAnnoClassVisible.fill(true);
+    FLayerVisible.fill(true);
+    FAnnosVisible = true;
+    FAnnoBelowChart = false;
+    FAnnoTextOnTop = true;
 }

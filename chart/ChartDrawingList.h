@@ -206,6 +206,9 @@ protected:
     void ClearAnnoList();
     // Forgets both lists' long texts (the items keep their numbers).
     void ClearLongTexts();
+    // Every class and layer visible, annotations visible, above the data,
+    // texts on top; without painting.
+    void ResetFilters();
 
     // Index of the last data item shown by ShowGraf.
     int FLastElemOnShow = 0;
