@@ -17,8 +17,8 @@ namespace fixture {
 // A fresh folder under the test temporary folder, removed with the object.
 class TTempDir {
 public:
-    TTempDir() {
-        std::string pattern = testing::TempDir() + "/torvane-XXXXXX";
+    explicit TTempDir(const std::string& base = testing::TempDir()) {
+        std::string pattern = base + "/torvane-XXXXXX";
         if (!::mkdtemp(pattern.data()))
             ADD_FAILURE() << "mkdtemp failed for " << pattern;
         FPath = pattern;
