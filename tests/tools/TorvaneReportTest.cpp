@@ -1,0 +1,251 @@
+// torvane-report run as a process on fixture files.
+
+#include "tests/analysis/ProfileFixture.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <sys/wait.h>
+
+using fixture::TProfileSpec;
+using fixture::TTempDir;
+
+namespace {
+
+struct TRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+std::string Quoted(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+    std::vector<std::string> cells;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        cells.push_back(line.substr(start, tab - start));
+        if (tab == std::string::npos)
+            return cells;
+        start = tab + 1;
+    }
+}
+
+// A 64-bin profile with its pulse at 30..35, maximum 60 at 33.
+TProfileSpec PulseSpec() {
+    TProfileSpec spec;
+    for (int i = 0; i < 64; ++i)
+        spec.Values.push_back(i % 2 ? "11" : "10");
+    spec.Values[30] = "13";
+    spec.Values[31] = "20";
+    spec.Values[32] = "40";
+    spec.Values[33] = "60";
+    spec.Values[34] = "40";
+    spec.Values[35] = "20";
+    spec.Avg = "12";
+    spec.StdDev = "1";
+    return spec;
+}
+
+class TorvaneReport : public testing::Test {
+protected:
+    void SetUp() override {
+        FOldDir = std::filesystem::current_path();
+        std::filesystem::current_path(FDir.Path(""));
+        FDir.Write("a.torvane", fixture::ProfileText(PulseSpec()));
+        TProfileSpec b = PulseSpec();
+        b.InputFile = "B1937+21_DM71.0.dat";
+        FDir.Write("b.torvane", fixture::ProfileText(b));
+    }
+    void TearDown() override { std::filesystem::current_path(FOldDir); }
+
+    TRun Run(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C") {
+        std::string command = env + " " + Quoted(TORVANE_REPORT_EXE);
+        for (const std::string& arg : args)
+            command += " " + Quoted(arg);
+        const std::string out = FDir.Path("stdout.txt");
+        const std::string err = FDir.Path("stderr.txt");
+        command += " >" + Quoted(out) + " 2>" + Quoted(err);
+        const int status = std::system(command.c_str());
+        TRun run;
+        run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.Out = Slurp(out);
+        run.Err = Slurp(err);
+        return run;
+    }
+
+    TTempDir FDir;
+    std::filesystem::path FOldDir;
+};
+
+const std::string MissingMessage = "Cannot open \"missing.torvane\": No such file or directory";
+
+} // namespace
+
+TEST_F(TorvaneReport, TextFormatWithAFailingFileAmongGoodOnes) {
+    const TRun run = Run({"a.torvane", "missing.torvane", "b.torvane"});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "torvane-report: " + MissingMessage + "\n");
+
+    const std::vector<std::string> lines = SplitLines(run.Out);
+    const auto at = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) - lines.begin();
+    };
+    // Each file in turn; the failed one shows what was written and its error.
+    EXPECT_LT(at("File name: a.torvane"), at("File name: missing.torvane"));
+    EXPECT_LT(at("File name: missing.torvane"), at("Error: " + MissingMessage));
+    EXPECT_LT(at("Error: " + MissingMessage), at("File name: b.torvane"));
+    EXPECT_LT(at("File name: b.torvane"), static_cast<long>(lines.size()));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Max bin value: 60"), 2);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Mean w/o peak (raw): 10.51"), 2);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Pulsar (file) name:  J0000+0000"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Pulsar (file) name:  B1937+21"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Bin table: 64 lines"), 2);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "File size: 0"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "  # T_peri           =  58000.123456"), 2);
+}
+
+TEST_F(TorvaneReport, TsvFormatUsesTheLocaleSeparators) {
+    const TRun run = Run({"--format", "tsv", "--locale", "de_DE", "a.torvane", "missing.torvane"});
+    EXPECT_EQ(run.Status, 1);
+    const std::vector<std::string> rows = SplitLines(run.Out);
+    ASSERT_EQ(rows.size(), 3u);
+    const std::vector<std::string> header = SplitTabs(rows[0]);
+    const std::vector<std::string> good = SplitTabs(rows[1]);
+    const std::vector<std::string> bad = SplitTabs(rows[2]);
+    ASSERT_EQ(good.size(), header.size());
+    ASSERT_EQ(bad.size(), header.size());
+    EXPECT_EQ(header.front(), "File");
+    EXPECT_EQ(header.back(), "Error");
+
+    const auto column = [&](const std::string& label) {
+        const auto it = std::find(header.begin(), header.end(), label);
+        EXPECT_NE(it, header.end()) << label;
+        return it - header.begin();
+    };
+    EXPECT_EQ(good[0], "a.torvane");
+    EXPECT_EQ(good[column("Mean w/o peak (raw)")], "10,51");
+    EXPECT_EQ(good[column("S/N linear")], "98,13");
+    EXPECT_EQ(good[column("S/N dB (ZELMAR values)")], "16,9");
+    EXPECT_EQ(good.back(), "");
+    EXPECT_EQ(bad[0], "missing.torvane");
+    EXPECT_EQ(bad[column("File size")], "0");
+    EXPECT_EQ(bad[column("Max bin value")], ""); // never written
+    EXPECT_EQ(bad.back(), MissingMessage);
+}
+
+TEST_F(TorvaneReport, JsonFormatHoldsTheWritesInOrder) {
+    TProfileSpec bigMax = PulseSpec();
+    bigMax.Values[33] = "1234567.8912";
+    FDir.Write("big.torvane", fixture::ProfileText(bigMax));
+    const TRun run =
+        Run({"--format=json", "--locale=en_US", "big.torvane", "missing.torvane", "b.torvane"});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "torvane-report: " + MissingMessage + "\n");
+    const nlohmann::ordered_json report = nlohmann::ordered_json::parse(run.Out);
+    ASSERT_TRUE(report.is_array());
+    ASSERT_EQ(report.size(), 3u);
+
+    const nlohmann::ordered_json& good = report[0];
+    EXPECT_EQ(good["file"], "big.torvane");
+    EXPECT_TRUE(good["error"].is_null());
+    std::vector<std::string> names;
+    for (const auto& [name, value] : good["controls"].items())
+        names.push_back(name);
+    const std::vector<std::string> order = {"Edit1",  "ListBox5", "Edit4",  "ListBox1", "Edit5",
+                                            "Edit10", "Edit6",    "Edit11", "Edit13",   "Edit16",
+                                            "Edit12", "Edit17",   "Edit8",  "Edit18",   "Edit14",
+                                            "Edit15", "Edit9",    "Edit7",  "Edit2",    "Edit3"};
+    EXPECT_EQ(names, order);
+    EXPECT_EQ(good["controls"]["Edit1"], "big.torvane");
+    EXPECT_EQ(good["controls"]["Edit6"], "1,234,567.875");
+    EXPECT_EQ(good["controls"]["ListBox5"].size(), 26u);
+    ASSERT_EQ(good["controls"]["ListBox1"].size(), 64u);
+    EXPECT_EQ(good["controls"]["ListBox1"][33], "33   ,   1234567.875");
+
+    const nlohmann::ordered_json& bad = report[1];
+    EXPECT_EQ(bad["error"], MissingMessage);
+    std::vector<std::string> written;
+    for (const auto& [name, value] : bad["controls"].items())
+        written.push_back(name);
+    EXPECT_EQ(written, (std::vector<std::string>{"Edit1", "ListBox5", "Edit4"}));
+    EXPECT_EQ(bad["controls"]["ListBox5"], nlohmann::ordered_json(std::vector<std::string>(26)));
+
+    EXPECT_TRUE(report[2]["error"].is_null());
+    EXPECT_EQ(report[2]["controls"]["Edit2"], " B1937+21");
+}
+
+TEST_F(TorvaneReport, SystemSeparatorsByDefault) {
+    const TRun german = Run({"--format", "tsv", "a.torvane"}, "LC_ALL=de_DE.UTF-8");
+    EXPECT_EQ(german.Status, 0);
+    EXPECT_NE(german.Out.find("\t10,51\t"), std::string::npos) << german.Out;
+    const TRun plain = Run({"--format", "tsv", "a.torvane"}, "LC_ALL=C");
+    EXPECT_EQ(plain.Status, 0);
+    EXPECT_NE(plain.Out.find("\t10.51\t"), std::string::npos) << plain.Out;
+    EXPECT_EQ(plain.Err, "");
+}
+
+TEST_F(TorvaneReport, UsageErrorsAndHelp) {
+    const TRun help = Run({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Out.find("Usage: torvane-report"), std::string::npos);
+    EXPECT_NE(help.Out.find("Exit status"), std::string::npos);
+
+    const std::vector<std::vector<std::string>> misuses = {
+        {},
+        {"--format", "xml", "a.torvane"},
+        {"--format"},
+        {"--bogus", "a.torvane"},
+        {"--locale", "xx_NOWHERE", "a.torvane"},
+    };
+    for (const auto& args : misuses) {
+        const TRun run = Run(args);
+        EXPECT_EQ(run.Status, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_EQ(run.Out, "");
+        EXPECT_NE(run.Err.find("--help"), std::string::npos);
+    }
+    // After "--" a name that looks like an option is a file.
+    const TRun dashed = Run({"--", "--format"});
+    EXPECT_EQ(dashed.Status, 1);
+    EXPECT_NE(dashed.Err.find("Cannot open \"--format\""), std::string::npos);
+}
+
+// The sample files that come with the analyzer all analyse cleanly.
+TEST_F(TorvaneReport, ExamplesAnalyseWithoutError) {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(TORVANE_SOURCE_DIR "/examples"))
+        if (entry.path().filename().string().find(".torvane") != std::string::npos)
+            files.push_back(entry.path().string());
+    ASSERT_GE(files.size(), 4u);
+    std::vector<std::string> args = {"--format", "json"};
+    args.insert(args.end(), files.begin(), files.end());
+    const TRun run = Run(args);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    for (const auto& file : nlohmann::json::parse(run.Out)) {
+        EXPECT_TRUE(file["error"].is_null()) << file["file"] << ": " << file["error"];
+        EXPECT_EQ(file["controls"].size(), 20u) << file["file"];
+    }
+}
