@@ -161,13 +161,16 @@ TEST_F(TorvaneReport, JsonFormatHoldsTheWritesInOrder) {
     TProfileSpec bigMax = PulseSpec();
     bigMax.Values[33] = "1234567.8912";
     FDir.Write("big.torvane", fixture::ProfileText(bigMax));
-    const TRun run =
-        Run({"--format=json", "--locale=en_US", "big.torvane", "missing.torvane", "b.torvane"});
+    TProfileSpec latin = PulseSpec();
+    latin.InputFile = "J0000\xe9_x.dat"; // a Latin-1 byte: not UTF-8
+    FDir.Write("latin.torvane", fixture::ProfileText(latin));
+    const TRun run = Run({"--format=json", "--locale=en_US", "big.torvane", "missing.torvane",
+                          "b.torvane", "latin.torvane"});
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Err, "torvane-report: " + MissingMessage + "\n");
     const nlohmann::ordered_json report = nlohmann::ordered_json::parse(run.Out);
     ASSERT_TRUE(report.is_array());
-    ASSERT_EQ(report.size(), 3u);
+    ASSERT_EQ(report.size(), 4u);
 
     const nlohmann::ordered_json& good = report[0];
     EXPECT_EQ(good["file"], "big.torvane");
@@ -196,6 +199,7 @@ TEST_F(TorvaneReport, JsonFormatHoldsTheWritesInOrder) {
 
     EXPECT_TRUE(report[2]["error"].is_null());
     EXPECT_EQ(report[2]["controls"]["Edit2"], " B1937+21");
+    EXPECT_EQ(report[3]["controls"]["Edit2"], " J0000\uFFFD"); // replaced, not a failure
 }
 
 TEST_F(TorvaneReport, SystemSeparatorsByDefault) {
