@@ -60,6 +60,7 @@ TEST(ProfileStats, ExtremesTakeTheFirstOccurrence) {
         {twoMaxima, -2, 20, 8, 10},
         {{0.1f}, 0.1f, 0, 0.1f, 0},
         {{3, NAN, 7}, 3, 0, 7, 2},
+        {{}, 0, 0, 0, 0}, // N = 0: entry 0 of the fresh table
     };
     for (const Case& c : cases) {
         TProfileStats s;
