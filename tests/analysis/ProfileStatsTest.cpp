@@ -56,11 +56,8 @@ TEST(ProfileStats, ExtremesTakeTheFirstOccurrence) {
     twoMaxima[10] = twoMaxima[50] = 8.0f;
     twoMaxima[20] = twoMaxima[30] = -2.0f;
     const std::vector<Case> cases = {
-        {{5, 1, 1, 1, 9}, 1, 1, 9, 4},
-        {twoMaxima, -2, 20, 8, 10},
-        {{0.1f}, 0.1f, 0, 0.1f, 0},
-        {{3, NAN, 7}, 3, 0, 7, 2},
-        {{}, 0, 0, 0, 0}, // N = 0: entry 0 of the fresh table
+        {{5, 1, 1, 1, 9}, 1, 1, 9, 4}, {twoMaxima, -2, 20, 8, 10}, {{0.1f}, 0.1f, 0, 0.1f, 0},
+        {{3, NAN, 7}, 3, 0, 7, 2},     {{}, 0, 0, 0, 0}, // N = 0: entry 0 of the fresh table
     };
     for (const Case& c : cases) {
         TProfileStats s;
