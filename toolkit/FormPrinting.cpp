@@ -1,0 +1,55 @@
+#include "toolkit/FormPrinting.h"
+
+#include "base/Exception.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QWidget>
+#include <cmath>
+#include <memory>
+
+QPrinter& CurrentPrinter() {
+    // Lives until the process ends; QPrinter needs the application object,
+    // so it is made on first use rather than at static initialisation.
+    static const std::unique_ptr<QPrinter> printer =
+        std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer;
+}
+
+namespace {
+
+// a * b / c rounded to the nearest integer, halves away from zero.
+int MulDivRound(int a, int b, int c) {
+    return static_cast<int>(std::llround(static_cast<double>(a) * b / c));
+}
+
+} // namespace
+
+QSize FitToPage(QSize image, QSize page) {
+    if (image.width() <= 0 || image.height() <= 0)
+        return {0, 0};
+    const int w = MulDivRound(image.width(), page.height(), image.height());
+    if (w < page.width())
+        return {w, page.height()};
+    return {page.width(), MulDivRound(image.height(), page.width(), image.width())};
+}
+
+QImage FormImage(QWidget* form) {
+    QImage image(form->size(), QImage::Format_RGB32);
+    image.fill(form->palette().color(form->backgroundRole()));
+    form->render(&image, QPoint(), QRegion(form->rect()),
+                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return image;
+}
+
+void PrintForm(QWidget* form, QPrinter& printer, const QString& documentName) {
+    printer.setDocName(documentName);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw Exception("Printer is not currently printing");
+    // The painter's destructor ends the job when the image or the copy fails.
+    const QImage image = FormImage(form);
+    const QSize size = FitToPage(image.size(), QSize(printer.width(), printer.height()));
+    painter.drawImage(QRect(QPoint(0, 0), size), image);
+    painter.end();
+}
