@@ -3,7 +3,10 @@
 #include "base/Exception.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Button.h"
+#include "toolkit/DirectoryListBox.h"
+#include "toolkit/DriveComboBox.h"
 #include "toolkit/Edit.h"
+#include "toolkit/FileListBox.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/PrintDialog.h"
@@ -53,6 +56,19 @@ bool SetListBoxProperty(QObject* component, const QString& name, const QString& 
     return false;
 }
 
+bool SetFileListProperty(QObject* component, const QString& name, const QString& value) {
+    auto* list = static_cast<TFileListBox*>(component);
+    if (name == u"ItemHeight") {
+        list->SetItemHeight(DescInt(value));
+        return true;
+    }
+    if (name == u"Mask") {
+        list->SetMask(DescString(value));
+        return true;
+    }
+    return false;
+}
+
 bool SetPrintDialogProperty(QObject* component, const QString& name, const QString& value) {
     auto* dialog = static_cast<TPrintDialog*>(component);
     if (name == u"Options") {
@@ -91,6 +107,10 @@ void RegisterStandardComponents() {
     RegisterComponentClass(QStringLiteral("TButton"), Factory<TButton>());
     RegisterComponentClass(QStringLiteral("TEdit"), Factory<TEdit>());
     RegisterComponentClass(QStringLiteral("TListBox"), Factory<TListBox>(), SetListBoxProperty);
+    RegisterComponentClass(QStringLiteral("TDriveComboBox"), Factory<TDriveComboBox>());
+    RegisterComponentClass(QStringLiteral("TDirectoryListBox"), Factory<TDirectoryListBox>());
+    RegisterComponentClass(QStringLiteral("TFileListBox"), Factory<TFileListBox>(),
+                           SetFileListProperty);
     RegisterComponentClass(
         QStringLiteral("TPrintDialog"),
         [](QWidget* parent) -> QObject* { return new TPrintDialog(parent); },

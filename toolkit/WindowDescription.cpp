@@ -268,7 +268,8 @@ TDescObject ParseWindowDescription(const QString& text) {
     if (continues)
         Fail(lineNo, QStringLiteral("string continuation expected after +"));
     if (!open.empty())
-        Fail(lineNo, QStringLiteral("\"end\" missing for object %1").arg(open.back().Name));
+        Fail(open.back().Line,
+             QStringLiteral("\"end\" missing for object %1").arg(open.back().Name));
     if (!root)
         Fail(lineNo, QStringLiteral("no object"));
     return std::move(*root);
