@@ -1,6 +1,7 @@
 #include "toolkit/DirectoryListBox.h"
 
 #include "toolkit/CurrentDirectory.h"
+#include "toolkit/DirectoryEntries.h"
 #include "toolkit/DriveComboBox.h"
 #include "toolkit/FileListBox.h"
 #include "toolkit/InOutError.h"

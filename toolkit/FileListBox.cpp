@@ -1,6 +1,7 @@
 #include "toolkit/FileListBox.h"
 
 #include "toolkit/CurrentDirectory.h"
+#include "toolkit/DirectoryEntries.h"
 
 #include <QDir>
 #include <QStyledItemDelegate>
@@ -66,16 +67,12 @@ QString TFileListBox::FileName() const {
 void TFileListBox::Update() {
     EnterDirectory(FDirectory);
 
-    QDir dir(FDirectory);
     QStringList patterns = FMask.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (QString& pattern : patterns)
         pattern = pattern.trimmed();
-    dir.setNameFilters(patterns);
     // Without QDir::Hidden and QDir::System: no dot files, no broken links,
-    // devices or sockets. Matching ignores case unless asked otherwise.
-    dir.setFilter(QDir::Files);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    const QStringList names = dir.entryList();
+    // devices or sockets.
+    const QStringList names = DirectoryEntries(FDirectory, QDir::Files, patterns);
 
     FLoading = true;
     setUpdatesEnabled(false);

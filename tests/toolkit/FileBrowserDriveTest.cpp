@@ -49,6 +49,7 @@ protected:
     void SetUp() override {
         FileBrowserFixture::SetUp();
         MakeDir("onc/sub");
+        MakeFile("onc/c.torvane");
         MakeDir("vol/x");
         MakeFile("vol/x/v.torvane");
         OverrideVolumes(std::vector<TVolume>{{"/", {}, {}, TDriveType::dtFixed},
@@ -82,9 +83,12 @@ TEST_F(DriveTest, EachDriveKeepsItsOwnCurrentDirectory) {
     EXPECT_EQ(Drives->itemText(1), Path("vol"));
     EXPECT_EQ(Drives->Drive(), QChar('c'));
 
-    // Drive c while on drive c changes nothing.
+    // Drive c while on drive c changes nothing, not even the shown name.
+    Files->show();
+    ClickRow(*Files, 0);
     Dirs->SetDrive('c');
-    ExpectAllOn(Path("onc"));
+    EXPECT_EQ(Dirs->Directory(), Path("onc"));
+    EXPECT_EQ(Edit.text(), "c.torvane");
 
     // First visit to another drive: its root.
     Dirs->SetDrive('D');
