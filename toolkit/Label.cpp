@@ -1,6 +1,35 @@
 #include "toolkit/Label.h"
 
 #include <QEvent>
+#include <QRawFont>
+#include <QtEndian>
+#include <cmath>
+
+namespace {
+
+// The text cell of a font as the layout was designed with it: ascent and
+// descent from the font's Windows metrics (OS/2 usWinAscent/usWinDescent),
+// which Qt does not use; Qt's own metrics when the font has no such table.
+struct TCellMetrics {
+    int Ascent;
+    int Height;
+};
+
+TCellMetrics CellMetrics(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
+    if (os2.size() < 78 || raw.unitsPerEm() <= 0)
+        return {metrics.ascent(), metrics.height()};
+    const double scale = raw.pixelSize() / raw.unitsPerEm();
+    const int ascent =
+        static_cast<int>(std::lround(qFromBigEndian<quint16>(os2.constData() + 74) * scale));
+    const int descent =
+        static_cast<int>(std::lround(qFromBigEndian<quint16>(os2.constData() + 76) * scale));
+    return {ascent, ascent + descent};
+}
+
+} // namespace
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
@@ -19,8 +48,11 @@ void TLabel::SetCaption(const QString& caption) {
 
 void TLabel::AutoSize() {
     const QFontMetrics metrics(font());
+    const TCellMetrics cell = CellMetrics(font());
+    // The text sits on the cell's baseline, as it would with that font's own metrics.
+    setContentsMargins(0, std::max(0, cell.Ascent - metrics.ascent()), 0, 0);
     // Blanks count: captions with leading or trailing blanks keep their width.
-    resize(metrics.horizontalAdvance(text()), metrics.height());
+    resize(metrics.horizontalAdvance(text()), std::max(cell.Height, metrics.height()));
 }
 
 void TLabel::changeEvent(QEvent* event) {
