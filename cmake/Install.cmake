@@ -50,5 +50,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt 6 runtime and the window's font; Qt brings the C and C++ runtimes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6, libqt6printsupport6, libqt6gui6, libqt6core6, fonts-wine")
+    "libqt6widgets6 (>= 6.4.0), libqt6printsupport6 (>= 6.4.0), libqt6gui6 (>= 6.4.0), \
+libqt6core6 (>= 6.4.0), fonts-wine")
 include(CPack)
