@@ -67,6 +67,7 @@ TEST_F(FileListBoxTest, SelectionRunsClickThenShowsBareNameInEdit) {
     list.resize(200, 100);
     list.show();
     EXPECT_EQ(edit.text(), "*.torvane*");
+    EXPECT_EQ(list.visualItemRect(list.item(1)).top(), 13);
 
     QStringList seenByClick;
     QObject::connect(&list, &TFileListBox::Click, [&] { seenByClick << edit.text(); });
