@@ -1,0 +1,80 @@
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+object A: TB
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
+end
