@@ -1,0 +1,316 @@
+#include "toolkit/ImageCanvas.h"
+
+#include <QFontMetrics>
+#include <QVector>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+// Dash patterns of the classic cosmetic pen styles, in pixels.
+QVector<qreal> DashPattern(TPenStyle style) {
+    switch (style) {
+    case psDash:
+        return {18, 6};
+    case psDot:
+        return {3, 3};
+    case psDashDot:
+        return {9, 6, 3, 6};
+    case psDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    case psAlternate:
+        return {1, 1};
+    default:
+        return {};
+    }
+}
+
+QPen MakeQPen(const TPen& pen) {
+    if (pen.Style == psClear)
+        return QPen(Qt::NoPen);
+    QPen q(ColorToQColor(pen.Color));
+    q.setCapStyle(Qt::FlatCap);
+    q.setJoinStyle(Qt::MiterJoin);
+    if (pen.Width <= 1) {
+        q.setWidth(1);
+        q.setCosmetic(true);
+    } else {
+        q.setWidth(pen.Width);
+    }
+    const QVector<qreal> dashes = DashPattern(pen.Style);
+    if (!dashes.isEmpty()) {
+        // Qt counts dash lengths in pen widths.
+        QVector<qreal> scaled = dashes;
+        const qreal w = pen.Width <= 1 ? 1 : pen.Width;
+        for (qreal& d : scaled)
+            d /= w;
+        q.setDashPattern(scaled);
+    }
+    return q;
+}
+
+} // namespace
+
+QFont FontToQFont(const TFont& font) {
+    QFont q(font.Name);
+    q.setStyleStrategy(QFont::NoAntialias);
+    q.setBold(font.Style & fsBold);
+    q.setItalic(font.Style & fsItalic);
+    q.setUnderline(font.Style & fsUnderline);
+    q.setStrikeOut(font.Style & fsStrikeOut);
+    if (font.Height < 0) {
+        q.setPixelSize(-font.Height);
+    } else if (font.Height > 0) {
+        // A cell height: find the pixel size whose line height matches it.
+        q.setPixelSize(font.Height);
+        const int cell = QFontMetrics(q).height();
+        if (cell > 0 && cell != font.Height) {
+            const int px = std::max(1, static_cast<int>(std::lround(
+                                           static_cast<double>(font.Height) * font.Height / cell)));
+            q.setPixelSize(px);
+        }
+    }
+    return q;
+}
+
+TImageCanvas::TImageCanvas(QImage& image) : FImage(image) {}
+
+TImageCanvas::~TImageCanvas() {
+    End();
+}
+
+bool TImageCanvas::Begin() {
+    if (FPainter.isActive())
+        return true;
+    if (FImage.isNull())
+        return false;
+    if (!FPainter.begin(&FImage))
+        return false;
+    FPainter.setRenderHint(QPainter::Antialiasing, false);
+    FPainter.setRenderHint(QPainter::TextAntialiasing, false);
+    FAppliedPen.reset();
+    FAppliedBrush.reset();
+    FAppliedMode.reset();
+    return true;
+}
+
+void TImageCanvas::End() {
+    if (FPainter.isActive())
+        FPainter.end();
+}
+
+void TImageCanvas::ApplyMode(TPenMode mode) {
+    if (FAppliedMode == mode)
+        return;
+    switch (mode) {
+    case pmCopy:
+        FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        break;
+    case pmNot:
+        FPainter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        break;
+    case pmXor:
+        FPainter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        break;
+    case pmNotXor:
+        FPainter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        break;
+    }
+    FAppliedMode = mode;
+}
+
+void TImageCanvas::ApplyPen() {
+    ApplyMode(Pen.Mode);
+    if (FAppliedPen == Pen)
+        return;
+    FPainter.setPen(MakeQPen(Pen));
+    FAppliedPen = Pen;
+}
+
+void TImageCanvas::ApplyBrush() {
+    if (FAppliedBrush == Brush)
+        return;
+    if (Brush.Style == bsClear)
+        FPainter.setBrush(Qt::NoBrush);
+    else
+        FPainter.setBrush(ColorToQColor(Brush.Color));
+    FAppliedBrush = Brush;
+}
+
+const QFont& TImageCanvas::CurrentQFont() {
+    if (FFontKey != Font) {
+        FQFont = FontToQFont(Font);
+        FFontKey = Font;
+    }
+    return FQFont;
+}
+
+void TImageCanvas::MoveTo(int x, int y) {
+    FPenPos = {x, y};
+}
+
+void TImageCanvas::LineTo(int x, int y) {
+    const TPoint from = FPenPos;
+    FPenPos = {x, y};
+    if (Pen.Style == psClear || !Begin())
+        return;
+    ApplyPen();
+    DrawSegment(from, FPenPos);
+}
+
+void TImageCanvas::DrawSegment(TPoint from, TPoint to) {
+    if (from == to)
+        return;
+    const int dx = to.x - from.x;
+    const int dy = to.y - from.y;
+    // Qt draws a thin line the same way in both directions and leaves out the
+    // end with the larger major coordinate (x on ties). When that end is the
+    // start point, it is painted and the end point restored.
+    const bool reversed = std::abs(dx) >= std::abs(dy) ? dx < 0 : dy < 0;
+    if (Pen.Width > 1 || !reversed) {
+        FPainter.drawLine(from.x, from.y, to.x, to.y);
+        return;
+    }
+    const bool endInside =
+        to.x >= 0 && to.y >= 0 && to.x < FImage.width() && to.y < FImage.height();
+    const QRgb saved = endInside ? FImage.pixel(to.x, to.y) : 0;
+    FPainter.drawLine(from.x, from.y, to.x, to.y);
+    if (endInside) {
+        FPainter.save();
+        FPainter.setCompositionMode(QPainter::CompositionMode_Source);
+        FPainter.fillRect(QRect(to.x, to.y, 1, 1), QColor::fromRgb(saved));
+        FPainter.restore();
+    }
+    FPainter.fillRect(QRect(from.x, from.y, 1, 1), ColorToQColor(Pen.Color));
+}
+
+void TImageCanvas::Polyline(std::span<const TPoint> points) {
+    if (points.size() < 2 || Pen.Style == psClear || !Begin())
+        return;
+    ApplyPen();
+    // Segment by segment: each leaves out its end, which the next one paints.
+    for (std::size_t i = 1; i < points.size(); ++i)
+        DrawSegment(points[i - 1], points[i]);
+}
+
+void TImageCanvas::Polygon(std::span<const TPoint> points) {
+    if (points.size() < 2 || !Begin())
+        return;
+    ApplyPen();
+    ApplyBrush();
+    std::vector<QPoint> q;
+    q.reserve(points.size());
+    for (const TPoint& p : points)
+        q.emplace_back(p.x, p.y);
+    FPainter.drawPolygon(q.data(), static_cast<int>(q.size()));
+}
+
+void TImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1 || !Begin())
+        return;
+    ApplyMode(Pen.Mode);
+    if (Brush.Style != bsClear)
+        FPainter.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColorToQColor(Brush.Color));
+    if (Pen.Style == psClear)
+        return;
+    ApplyPen();
+    FPainter.setBrush(Qt::NoBrush);
+    FAppliedBrush.reset();
+    if (Pen.Width <= 1) {
+        // A one-pixel outline on the outermost columns and rows.
+        FPainter.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    } else {
+        FPainter.drawRect(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    }
+}
+
+void TImageCanvas::FillRect(const TRect& r) {
+    if (r.Right <= r.Left || r.Bottom <= r.Top || Brush.Style == bsClear || !Begin())
+        return;
+    ApplyMode(pmCopy);
+    FPainter.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), ColorToQColor(Brush.Color));
+}
+
+void TImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1 || !Begin())
+        return;
+    ApplyPen();
+    ApplyBrush();
+    FPainter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+void TImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1 || Pen.Style == psClear || !Begin())
+        return;
+    ApplyPen();
+    const double cx = (x1 + x2) / 2.0;
+    const double cy = (y1 + y2) / 2.0;
+    auto angle = [&](int x, int y) {
+        // Degrees counter-clockwise from the positive x axis, y pointing up.
+        double a = std::atan2(cy - y, x - cx) * 180.0 / std::numbers::pi;
+        return a < 0 ? a + 360.0 : a;
+    };
+    const double start = angle(x3, y3);
+    double span = angle(x4, y4) - start;
+    if (span <= 0)
+        span += 360.0;
+    FPainter.drawArc(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1),
+                     static_cast<int>(std::lround(start * 16)),
+                     static_cast<int>(std::lround(span * 16)));
+}
+
+void TImageCanvas::SetPixel(int x, int y, TColor color) {
+    if (x < 0 || y < 0 || x >= FImage.width() || y >= FImage.height() || !Begin())
+        return;
+    ApplyMode(pmCopy);
+    FPainter.fillRect(QRect(x, y, 1, 1), ColorToQColor(color));
+}
+
+void TImageCanvas::TextOut(int x, int y, const QString& text) {
+    if (text.isEmpty() || !Begin())
+        return;
+    ApplyMode(pmCopy);
+    const QFont& font = CurrentQFont();
+    const QFontMetrics fm(font);
+    if (Brush.Style != bsClear)
+        FPainter.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()),
+                          ColorToQColor(Brush.Color));
+    FPainter.setFont(font);
+    FPainter.setPen(ColorToQColor(Font.Color));
+    FAppliedPen.reset();
+    FPainter.drawText(QPoint(x, y + fm.ascent()), text);
+}
+
+TSize TImageCanvas::TextExtent(const QString& text) {
+    const QFontMetrics fm(CurrentQFont());
+    return {fm.horizontalAdvance(text), fm.height()};
+}
+
+void TImageCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+    const QImage& src = bitmap.Image();
+    if (src.isNull() || !Begin())
+        return;
+    ApplyMode(pmCopy);
+    FPainter.drawImage(QPoint(x, y), src);
+}
+
+void TImageCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
+    const QImage& src = bitmap.Image();
+    if (src.isNull() || r.Width() <= 0 || r.Height() <= 0 || !Begin())
+        return;
+    ApplyMode(pmCopy);
+    FPainter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), src);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+// The canvas over a QPainter on a QImage. One painter stays open on the image
+// between calls, since the chart draws hundreds of items per picture; End()
+// closes it, which must happen before the image is read or replaced.
+
+#include "toolkit/Canvas.h"
+
+#include <QFont>
+#include <QPainter>
+#include <optional>
+
+class TImageCanvas : public TCanvas {
+public:
+    explicit TImageCanvas(QImage& image);
+    ~TImageCanvas() override;
+    TImageCanvas(const TImageCanvas&) = delete;
+    TImageCanvas& operator=(const TImageCanvas&) = delete;
+
+    // Finishes painting so that the image holds every call so far.
+    void End();
+
+    TPoint PenPos() const override { return FPenPos; }
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Polyline(std::span<const TPoint> points) override;
+    void Polygon(std::span<const TPoint> points) override;
+    void Rectangle(int x1, int y1, int x2, int y2) override;
+    void FillRect(const TRect& r) override;
+    void Ellipse(int x1, int y1, int x2, int y2) override;
+    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
+    void SetPixel(int x, int y, TColor color) override;
+    void TextOut(int x, int y, const QString& text) override;
+    TSize TextExtent(const QString& text) override;
+    void Draw(int x, int y, const TBitmap& bitmap) override;
+    void StretchDraw(const TRect& r, const TBitmap& bitmap) override;
+
+private:
+    // Opens the painter when needed; false for an empty image.
+    bool Begin();
+    void ApplyPen();
+    // One line without its end point, in the applied pen.
+    void DrawSegment(TPoint from, TPoint to);
+    void ApplyBrush();
+    void ApplyMode(TPenMode mode);
+    const QFont& CurrentQFont();
+
+    QImage& FImage;
+    QPainter FPainter;
+    TPoint FPenPos;
+    // What the open painter was last given, so unchanged settings are not re-sent.
+    std::optional<TPen> FAppliedPen;
+    std::optional<TBrush> FAppliedBrush;
+    std::optional<TPenMode> FAppliedMode;
+    std::optional<TFont> FFontKey;
+    QFont FQFont;
+};
+
+// The QFont for a TFont: Height < 0 is the character height in pixels, > 0 the
+// cell height; drawn without antialiasing so text colours stay exact.
+QFont FontToQFont(const TFont& font);
