@@ -1,0 +1,55 @@
+// The analyzer run as a process on a virtual X display, ended by its Exit
+// button and by a request to close, as a user or a session would.
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const Analyzer = TORVANE_BINARY_DIR "/app/torvane-analyzer";
+
+// Starts the analyzer, waits for its window, then does `action` with $win
+// the window and $pid the process; prints the exit status.
+const char* const Script = R"(
+"$0" & pid=$!
+win=$(timeout 30 xdotool search --sync --onlyvisible --name 'ZELMAR Torvane analyzer' | head -n 1)
+if [ -z "$win" ]; then kill -KILL $pid; echo "no window"; exit 0; fi
+eval "$1"
+for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+if kill -0 $pid 2>/dev/null; then kill -KILL $pid; echo "still running"; exit 0; fi
+wait $pid
+echo "status=$?"
+)";
+
+QString RunUntil(const QString& action) {
+    if (QStandardPaths::findExecutable("xvfb-run").isEmpty() ||
+        QStandardPaths::findExecutable("xdotool").isEmpty())
+        return "no xvfb-run or xdotool";
+    QTemporaryDir cwd;
+    QProcess run;
+    run.setWorkingDirectory(cwd.path());
+    // The tests themselves run offscreen; the analyzer must show on the display.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    run.setProcessEnvironment(environment);
+    run.start("xvfb-run",
+              {"-a", "-s", "-screen 0 1280x800x24", "sh", "-c", Script, Analyzer, action});
+    if (!run.waitForFinished(90000))
+        run.kill();
+    return QString::fromUtf8(run.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+TEST(ExitStatus, ExitButtonEndsTheProgramWithZero) {
+    // A click beside the buttons ends nothing; Button2 lies at (895, 24), 58 x 79.
+    EXPECT_EQ(RunUntil("xdotool mousemove --window $win 600 500 click 1; sleep 0.5;"
+                       "kill -0 $pid || echo 'ended early';"
+                       "xdotool mousemove --window $win 924 63 click 1"),
+              "status=0");
+}
+
+TEST(ExitStatus, ClosingTheWindowEndsTheProgramWithZero) {
+    EXPECT_EQ(RunUntil("kill -TERM $pid"), "status=0");
+}
