@@ -24,6 +24,8 @@ private:
 TListBox::TListBox(QWidget* parent) : QListWidget(parent) {
     setItemDelegate(new TFixedHeightDelegate(this));
     setUniformItemSizes(true);
+    // Long lines are cut at the edge, not shortened with an ellipsis.
+    setTextElideMode(Qt::ElideNone);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
