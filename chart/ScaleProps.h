@@ -1,0 +1,131 @@
+#pragma once
+
+// The property object of one chart axis: what a window description sets and
+// the program changes. It corrects invalid values in place and reports every
+// change through OnChange; the chart copies it into its scale engine.
+
+#include "chart/DTLabel.h"
+#include "chart/ScaleTypes.h"
+#include "toolkit/Graphics.h"
+
+#include <QString>
+#include <functional>
+
+class TScaleProps {
+public:
+    TScaleProps();
+    virtual ~TScaleProps() = default;
+    // Copies the settings, not the handler (each object has its own owner).
+    TScaleProps(const TScaleProps& other);
+    TScaleProps& operator=(const TScaleProps& other);
+
+    std::function<void(TScaleProps*)> OnChange;
+
+    virtual void ResetComp();
+    // Takes over every setting of another object, then one Changed.
+    void Assign(const TScaleProps& other);
+    // The owner finished loading it: Logarithmic is checked from now on.
+    void Loaded() { FNotYetLoaded = false; }
+    bool NotYetLoaded() const { return FNotYetLoaded; }
+
+    const QString& Caption() const { return FCaption; }
+    int CaptionPosX() const { return FCaptionPosX; }
+    int CaptionPosY() const { return FCaptionPosY; }
+    TAlignment CaptionAlignment() const { return FCaptAlign; }
+    TScaleUnitAnchor CaptionAnchor() const { return FCaptAnchor; }
+    TColor ColorScale() const { return FColorScale; }
+    const TDTLabel& DateFormat() const { return FDTFormat; }
+    // Changes through this reference are reported as changes of the axis.
+    TDTLabel& DateFormat() { return FDTFormat; }
+    int DecPlaces() const { return FDecPlaces; }
+    bool Logarithmic() const { return FLogAx; }
+    TFigType LabelType() const { return FLabelType; }
+    const TFont& Font() const { return FFont; }
+    int MinTicks() const { return FMinTicks; }
+    double RangeLow() const { return FRangeLow; }
+    double RangeHigh() const { return FRangeHigh; }
+    bool ShortTicks() const { return FShortTicks; }
+    const QString& ScaleInscript() const { return FScaleInscript; }
+    TScaleType ScaleType() const { return FScaleType; }
+    int ScalePos() const;
+    double MinRange() const { return FMinRngDiff; }
+    const QString& UserTickText() const { return FUserTickText; }
+    bool Visible() const { return FVisible; }
+    double GetScaleCenter() const { return (FRangeLow + FRangeHigh) / 2; }
+
+    void SetCaption(const QString& v);
+    void SetCaptionPosX(int v);
+    void SetCaptionPosY(int v);
+    void SetCaptionAlignment(TAlignment v);
+    void SetCaptionAnchor(TScaleUnitAnchor v);
+    void SetColorScale(TColor v);
+    void SetDateFormat(const TDTLabel& v);
+    void SetDecPlaces(int v);
+    void SetLogarithmic(bool v);
+    void SetLabelType(TFigType v);
+    void SetFont(const TFont& v);
+    void SetMinTicks(int v);
+    void SetRangeLow(double v);
+    void SetRangeHigh(double v);
+    void SetShortTicks(bool v);
+    void SetScaleInscript(const QString& v);
+    void SetScaleType(TScaleType v);
+    void SetScalePos(int v);
+    void SetMinRange(double v);
+    void SetUserTickText(const QString& v);
+    void SetVisible(bool v);
+
+protected:
+    void Changed();
+
+private:
+    void CopySettings(const TScaleProps& o);
+
+    QString FCaption;
+    int FCaptionPosX = 0;
+    int FCaptionPosY = 0;
+    TAlignment FCaptAlign = taCenter;
+    TScaleUnitAnchor FCaptAnchor = uaSclTopLft;
+    TColor FColorScale = clBlack;
+    TDTLabel FDTFormat;
+    int FDecPlaces = -2;
+    bool FLogAx = false;
+    TFigType FLabelType = ftNum;
+    TFont FFont;
+    int FMinTicks = 3;
+    bool FNotYetLoaded = true;
+    double FRangeLow = 0.0;
+    double FRangeHigh = 1.0;
+    bool FShortTicks = true;
+    QString FScaleInscript;
+    TScaleType FScaleType = sctXT;
+    int FScalePosX = 0;
+    int FScalePosY = 0;
+    double FMinRngDiff = 1e-10;
+    QString FUserTickText;
+    bool FVisible = false;
+};
+
+class TScalePropsHoriz : public TScaleProps {
+public:
+    TScalePropsHoriz() = default;
+    TScaleLocationHoriz ScaleLocation() const { return FScaleLoc; }
+    // slTop puts the base line at the bottom of the scale (sctXB), slBottom at its top.
+    void SetScaleLocation(TScaleLocationHoriz v);
+    void ResetComp() override;
+
+private:
+    TScaleLocationHoriz FScaleLoc = slBottom;
+};
+
+class TScalePropsVert : public TScaleProps {
+public:
+    TScalePropsVert() = default;
+    TScaleLocationVert ScaleLocation() const { return FScaleLoc; }
+    // slLeft puts the base line at the right of the scale (sctYR), slRight at its left.
+    void SetScaleLocation(TScaleLocationVert v);
+    void ResetComp() override;
+
+private:
+    TScaleLocationVert FScaleLoc = slLeft;
+};
