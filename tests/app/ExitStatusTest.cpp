@@ -1,5 +1,8 @@
 // The analyzer run as a process on a virtual X display, ended by its Exit
 // button and by a request to close, as a user or a session would.
+#include "tests/analysis/ProfileFixture.h"
+
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -22,11 +25,13 @@ wait $pid
 echo "status=$?"
 )";
 
-QString RunUntil(const QString& action) {
+QString RunUntil(const QString& action, const std::string& profile = {}) {
     if (QStandardPaths::findExecutable("xvfb-run").isEmpty() ||
         QStandardPaths::findExecutable("xdotool").isEmpty())
         return "no xvfb-run or xdotool";
     QTemporaryDir cwd;
+    if (!profile.empty())
+        std::ofstream(QDir(cwd.path()).filePath("p1.torvane").toStdString()) << profile;
     QProcess run;
     run.setWorkingDirectory(cwd.path());
     // The tests themselves run offscreen; the analyzer must show on the display.
@@ -52,4 +57,20 @@ TEST(ExitStatus, ExitButtonEndsTheProgramWithZero) {
 
 TEST(ExitStatus, ClosingTheWindowEndsTheProgramWithZero) {
     EXPECT_EQ(RunUntil("kill -TERM $pid"), "status=0");
+}
+
+TEST(ExitStatus, AnErrorInAHandlerIsShownInABoxAndTheProgramGoesOn) {
+    // A flat profile has no spread off the pulse: the analysis fails.
+    fixture::TProfileSpec flat;
+    flat.Values = std::vector<std::string>(64, "10");
+    const QString result = RunUntil("xdotool mousemove --window $win 300 31 click 1; sleep 0.3;"
+                                    "xdotool mousemove --window $win 505 172 click 1;"
+                                    "box=$(timeout 10 xdotool search --sync --onlyvisible --name "
+                                    "'^Torvane analyzer$' | head -n 1);"
+                                    "[ -n \"$box\" ] && echo 'box shown';"
+                                    "xdotool key --window $box Return; sleep 0.5;"
+                                    "kill -0 $pid && echo 'still running';"
+                                    "xdotool mousemove --window $win 924 63 click 1",
+                                    fixture::ProfileText(flat));
+    EXPECT_EQ(result, "box shown\nstill running\nstatus=0");
 }
