@@ -33,8 +33,9 @@ std::string TProfileStream::ReadLine() {
     if (Exhausted())
         return line;
     std::FILE* f = FFile.get();
+    // The stream is never shared between threads, so skip getc's locking.
     for (;;) {
-        int c = std::getc(f);
+        int c = getc_unlocked(f);
         if (c == EOF) {
             FDone = true;
             return line;
@@ -42,7 +43,7 @@ std::string TProfileStream::ReadLine() {
         if (c == '\n')
             return line;
         if (c == '\r') {
-            const int next = std::getc(f);
+            const int next = getc_unlocked(f);
             if (next == '\n')
                 return line;
             if (next != EOF)

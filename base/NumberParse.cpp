@@ -1,6 +1,7 @@
 #include "base/NumberParse.h"
 
 #include <cctype>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -82,7 +83,18 @@ double ParseFloat(std::string_view text) {
             end = j;
         }
     }
-    // The prefix is validated above, so strtod reads exactly it.
+    // The prefix is validated above. from_chars rounds exactly as strtod does
+    // at a fraction of the cost; a value beyond the double range it reports
+    // instead of rounding, so that one goes to strtod for its infinity or
+    // denormal.
+    const char* first = text.data() + start;
+    const char* last = text.data() + end;
+    if (*first == '+')
+        ++first;
+    double value = 0.0;
+    const auto [stop, error] = std::from_chars(first, last, value);
+    if (error == std::errc() && stop == last)
+        return value;
     const std::string prefix(text.substr(start, end - start));
     return strtod_l(prefix.c_str(), nullptr, CLocale());
 }

@@ -1,5 +1,6 @@
 #include "base/TextForms.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -15,9 +16,13 @@ struct TDecimalDigits {
 // The exact decimal expansion of |value| rounded to the given number of
 // significant digits; value must be finite and not 0.
 TDecimalDigits DecimalDigitsOf(double value, int significant) {
+    // to_chars gives printf's exact digits without its multi-precision cost,
+    // which dominated the formatting of a bin table.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, std::fabs(value));
-    const std::string_view text(buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+                                       std::chars_format::scientific, significant - 1);
+    *written.ptr = '\0';
+    const std::string_view text(buffer, written.ptr);
     TDecimalDigits result;
     const std::size_t e = text.find('e');
     for (std::size_t i = 0; i < e; ++i)

@@ -130,18 +130,26 @@ public:
         file["file"] = fileName;
         file["controls"] = std::move(controls);
         file["error"] = result.Error ? nlohmann::ordered_json(result.ErrorMessage) : nullptr;
-        FReport.push_back(std::move(file));
+        // Each file's object goes out at once, laid out as the element of an
+        // indented array: holding the whole report first made a run over
+        // many files slower per file as it went on. File lines are 8-bit
+        // text and need not be valid UTF-8.
+        const std::string text =
+            file.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+        FOut << (FAny ? ",\n  " : "[\n  ");
+        for (const char c : text) {
+            FOut.put(c);
+            if (c == '\n') // a JSON string never holds a raw line feed
+                FOut << "  ";
+        }
+        FAny = true;
     }
 
-    void End() override {
-        // File lines are 8-bit text and need not be valid UTF-8.
-        FOut << FReport.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-             << '\n';
-    }
+    void End() override { FOut << (FAny ? "\n]\n" : "[]\n"); }
 
 private:
     std::ostream& FOut;
-    nlohmann::ordered_json FReport = nlohmann::ordered_json::array();
+    bool FAny = false;
 };
 
 } // namespace
