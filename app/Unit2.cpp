@@ -40,14 +40,6 @@ static void InitFormResources() {
     Q_INIT_RESOURCE(Unit2);
 }
 
-template <class T> T* TForm2::Control(const char* name) const {
-    T* control = findChild<T*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-    if (!control)
-        throw Exception(std::string("The window description has no control ") + name +
-                        " of the expected class");
-    return control;
-}
-
 TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     InitFormResources();
     const TDescEventHandlers handlers = {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "base/Exception.h"
+
 #include <QString>
 #include <QWidget>
+#include <string>
 
 class TBevel;
 class TButton;
@@ -91,6 +94,14 @@ private:
     // Step after a successful analysis: redraws the charts.
     void PlotResults(const TAnalysisResult& result);
 };
+
+template <class T> T* TForm2::Control(const char* name) const {
+    T* control = findChild<T*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    if (!control)
+        throw Exception(std::string("The window description has no control ") + name +
+                        " of the expected class");
+    return control;
+}
 
 // The one window, for the life of the program.
 extern TForm2* Form2;

@@ -171,6 +171,15 @@ TEST(FormLayout, WindowIsAFixedDialogOfTheClientSize) {
     EXPECT_EQ(form.palette().color(QPalette::Window), form.palette().color(QPalette::Button));
     EXPECT_EQ(form.font().family(), "Tahoma");
     EXPECT_EQ(form.font().pixelSize(), 11);
+    // Every list draws one line per 13 pixels.
+    EXPECT_EQ(form.FileListBox1->ItemHeight(), 13);
+    EXPECT_EQ(form.FileListBox1->Mask(), "*.torvane*");
+    for (TListBox* list : {form.ListBox1, form.ListBox5}) {
+        list->addItems({"0   ,   1", "1   ,   2"});
+        EXPECT_EQ(list->visualItemRect(list->item(1)).top() -
+                      list->visualItemRect(list->item(0)).top(),
+                  13);
+    }
     // Labels and bevels lie beneath the other controls; ListBox5 above Chart1's edge.
     const QObjectList& children = form.children();
     auto at = [&](const char* name) { return children.indexOf(form.findChild<QObject*>(name)); };
