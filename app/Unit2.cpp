@@ -3,6 +3,7 @@
 #include "analysis/AnalysisCommand.h"
 #include "analysis/ProfileData.h"
 #include "base/Exception.h"
+#include "chart/ChartRegistration.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Button.h"
 #include "toolkit/DirectoryListBox.h"
@@ -42,6 +43,7 @@ static void InitFormResources() {
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     InitFormResources();
+    RegisterChartComponents(); // before the description names a TPlotChart
     const TDescEventHandlers handlers = {
         {QStringLiteral("FormCreate"), [this] { FormCreate(); }},
         {QStringLiteral("FileListBox1Change"), [this] { FileListBox1Change(); }},
