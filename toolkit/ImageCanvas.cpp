@@ -176,13 +176,13 @@ void TImageCanvas::DrawSegment(TPoint from, TPoint to) {
         to.x >= 0 && to.y >= 0 && to.x < FImage.width() && to.y < FImage.height();
     const QRgb saved = endInside ? FImage.pixel(to.x, to.y) : 0;
     FPainter.drawLine(from.x, from.y, to.x, to.y);
+    FPainter.fillRect(QRect(from.x, from.y, 1, 1), ColorToQColor(Pen.Color));
     if (endInside) {
-        FPainter.save();
         FPainter.setCompositionMode(QPainter::CompositionMode_Source);
         FPainter.fillRect(QRect(to.x, to.y, 1, 1), QColor::fromRgb(saved));
-        FPainter.restore();
+        FAppliedMode.reset();
+        ApplyMode(Pen.Mode);
     }
-    FPainter.fillRect(QRect(from.x, from.y, 1, 1), ColorToQColor(Pen.Color));
 }
 
 void TImageCanvas::Polyline(std::span<const TPoint> points) {

@@ -80,6 +80,20 @@ TEST(Canvas, PolylineLeavesOutOnlyTheLastPoint) {
     EXPECT_EQ(img.pixel(4, 5) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+TEST(Canvas, EndPointKeepsWhatWasDrawnThereBefore) {
+    TBitmap bmp(20, 20);
+    Clear(bmp);
+    TCanvas& c = bmp.Canvas();
+    c.SetPixel(3, 5, clRed);
+    c.Pen.Mode = pmXor;
+    c.Pen.Color = clWhite;
+    c.MoveTo(10, 5);
+    c.LineTo(3, 5); // right to left, ending on the red pixel
+    const QImage& img = bmp.Image();
+    EXPECT_EQ(QColor(img.pixel(3, 5)), QColor(Qt::red));
+    EXPECT_EQ(Scan(img).count, 1 + 7);
+}
+
 TEST(Canvas, ThreePixelLineCoversThreeRowsCentredOnIt) {
     TBitmap bmp(30, 30);
     Clear(bmp);
