@@ -242,6 +242,8 @@ public:
     // The helper scale objects that draw the axes.
     TScale& ScaleX(int Layer);
     TScale& ScaleY(int Layer);
+    QString ScaleNameX(int Layer) const;
+    QString ScaleNameY(int Layer) const;
 
     // --- transform ------------------------------------------------------------------
     // Layer 1 or 2 (clamped).
@@ -370,6 +372,8 @@ private:
     std::array<std::unique_ptr<TScalePropsHoriz>, 2> FScalePropsX;
     std::array<std::unique_ptr<TScale>, 2> FScaleY;
     std::array<std::unique_ptr<TScalePropsVert>, 2> FScalePropsY;
+    std::array<QString, 2> FScaleNameX;
+    std::array<QString, 2> FScaleNameY;
     std::array<TLayerTransform, 2> FLayers{};
 
     std::vector<TMouseTracePoint> FMouseTrace;

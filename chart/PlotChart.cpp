@@ -1,0 +1,373 @@
+// Construction, reset and the property setters of the chart control.
+
+#include "chart/PlotChart.h"
+
+#include "chart/BakGndImg.h"
+#include "chart/ChartPropertyTable.h"
+#include "chart/CrossHair.h"
+#include "chart/JointLayers.h"
+#include "chart/Scale.h"
+#include "chart/ScaleProps.h"
+#include "chart/StandardLayout.h"
+
+#include <QShowEvent>
+#include <algorithm>
+
+TCustomPlotChart::TCustomPlotChart(QWidget* parent) : QWidget(parent) {
+    // Nothing may paint until the control's window exists.
+    FSuppressPaint = true;
+    // paintEvent always covers the whole surface with the composed picture.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    SetAnnoMode(false);
+    SetAnnoBelowChart(false);
+    SetAnnoTextOnTop(true);
+    SetAnnosVisible(true);
+
+    for (auto& ch : FCrossHair)
+        ch = std::make_unique<TCrossHair>();
+    FBackGroundImg = std::make_unique<TBakGndImg>();
+    FJointLayers = std::make_unique<TJointLayers>();
+    for (std::size_t i = 0; i < 2; ++i) {
+        FScaleX[i] = std::make_unique<TScale>();
+        FScalePropsX[i] = std::make_unique<TScalePropsHoriz>();
+        FScaleY[i] = std::make_unique<TScale>();
+        FScalePropsY[i] = std::make_unique<TScalePropsVert>();
+    }
+
+    resize(280, 200);
+    FLRim = 50;
+    FRRim = 10;
+    FTRim = 16;
+    FBRim = 32;
+
+    FMouseTrace.clear();
+    FMouseTrace.reserve(MaxMouseTracePoints);
+    FMouseTraceColor = clWhite;
+    FMouseTraceInvert = true;
+
+    ResizeGrafBmp();
+    FChartBmp.SetSize(width(), height());
+    FTextFont = TFont{};
+
+    ResetComp();
+    OnScalesRendered = nullptr;
+    OnBeforeRenderData = nullptr;
+    OnDataRendered = nullptr;
+    OnBeforeRenderChartItem = nullptr;
+}
+
+TCustomPlotChart::~TCustomPlotChart() {
+    // The settings objects must not report into a chart that is going away.
+    for (auto& ch : FCrossHair)
+        ch->OnChange = nullptr;
+    FBackGroundImg->OnChange = nullptr;
+    FJointLayers->OnChange = nullptr;
+    FJointLayers->OnApplyRanges = nullptr;
+    for (std::size_t i = 0; i < 2; ++i) {
+        FScalePropsX[i]->OnChange = nullptr;
+        FScalePropsY[i]->OnChange = nullptr;
+    }
+}
+
+void TCustomPlotChart::ResetComp() {
+    FSuppressPaint = true;
+    ClearDataList();
+    ClearAnnoList();
+    SetClassDefault(0);
+    SetAllocSize(1000);
+    FAvoidDuplicateMarks = false;
+    FMinDupMarkDist = 1;
+
+    FShadowWidth = 0;
+    FShadowColor = clGrayText;
+    FShadowBakColor = clBtnFace;
+    FShadowStyle = ssFlying;
+    SetActiveLayer(1);
+    SetLayerVisible(1, true);
+    SetLayerVisible(2, true);
+
+    SetDataCol(clBlack);
+    SetPenStyle(psSolid);
+    FChartFrameColor = clBlack;
+    SetFillCol(clSilver);
+    FChartColor = clWhite;
+    FWindColor = clBtnFace;
+    FGridColor = clBlack;
+    SetLineWid(1);
+    FPanGridDx = 1;
+    FPanGridDy = 1;
+    FPanGridOffsX = 0;
+    FPanGridOffsY = 0;
+    FUseDataOf = nullptr;
+    SetTranspItems(false);
+
+    FChartCaption.clear();
+    FCaptionTrim = 100;
+    FCaptionPosX = 0;
+    FCaptionPosY = -15;
+    FCaptionAlignment = taRightJustify;
+    FCaptionAnchorHoriz = cahChartRight;
+    FCaptionAnchorVert = cavChartTop;
+
+    for (int i = 0; i < NumCrossHairs; ++i) {
+        TCrossHair& ch = *FCrossHair[static_cast<std::size_t>(i)];
+        ch.OnChange = [this] { SettingsChanged(); };
+        ch.SetPosX(0);
+        ch.SetPosY(0);
+        ch.SetLayer(i + 1);
+        ch.SetColor(clRed);
+        ch.SetMode(chOff);
+        ch.SetLineType(psDashDotDot);
+        ch.SetLineWid(1);
+    }
+    ClearLongTexts();
+
+    FBackGroundImg->OnChange = [this] { SettingsChanged(); };
+    FJointLayers->OnChange = [this] { SettingsChanged(); };
+    FJointLayers->OnApplyRanges = [this](int layer) { ApplyJointRanges(layer); };
+    FBackGroundImg->SetName(QString());
+    SetDataTag(0);
+    FIsometric = false;
+    FMouseCursorFixed = true;
+    FAutoRedraw = false;
+    FTextFont = FFont;
+    SetTextBkStyle(tbClear);
+    SetTextAlignment(taCenter);
+    for (int c = 0; c < 256; ++c) {
+        SetClassVisible(c, true);
+        SetAnnoClassVisible(c, true);
+    }
+    FGridStyle = gsNone;
+    FGridDx = 0;
+    FGridDy = 0;
+
+    // Plot bitmaps are always 32 bits per pixel.
+    FAuxBmp.SetSize(10, 10);
+    FAspectX = FAuxBmp.Image().logicalDpiX();
+    FAspectY = FAuxBmp.Image().logicalDpiY();
+
+    const int w = width();
+    const int h = height();
+    for (std::size_t i = 0; i < 2; ++i) {
+        auto route = [this](TScaleProps* sender) { ScalePropsChanged(sender); };
+        auto setUp = [&](TScale& scale, TScaleProps& props) {
+            props.ResetComp();
+            scale.ResetComp();
+            props.OnChange = route;
+            scale.SetTransparent(true);
+            scale.SetColorBackGnd(FWindColor);
+            scale.SetFrameStyle(fsNone);
+            scale.SetBounds(0, 0, w, h);
+            SetScaleProps(scale, props);
+        };
+        setUp(*FScaleX[i], *FScalePropsX[i]);
+        FScaleX[i]->SetMarginLeft(FLRim);
+        FScaleX[i]->SetMarginRight(FRRim + FShadowWidth - 1);
+        setUp(*FScaleY[i], *FScalePropsY[i]);
+        FScaleY[i]->SetMarginTop(FTRim);
+        FScaleY[i]->SetMarginBottom(FBRim + FShadowWidth - 1);
+    }
+    for (std::size_t i = 0; i < 2; ++i) {
+        const QString layer = QString::number(i + 1);
+        const TColor color = i == 0 ? clBlack : clMaroon;
+        for (TScale* scale : {FScaleX[i].get(), FScaleY[i].get()}) {
+            scale->SetSuppressPaint(true);
+            scale->SetIsHelper(true);
+            scale->UseForeignCanvas(&FChartBmp.Canvas(), 0, 0);
+        }
+        FScaleNameX[i] = QStringLiteral("Chart_Scale_X_") + layer;
+        FScaleNameY[i] = QStringLiteral("Chart_Scale_Y_") + layer;
+        FScalePropsX[i]->SetColorScale(color);
+        FScalePropsY[i]->SetColorScale(color);
+        FScalePropsX[i]->SetScaleLocation(i == 0 ? slBottom : slTop);
+        FScalePropsY[i]->SetScaleLocation(i == 0 ? slLeft : slRight);
+        FScalePropsX[i]->SetScalePos(0);
+        FScalePropsY[i]->SetScalePos(0);
+    }
+
+    SetStdLayout(lay_X1Bottom_Y1Left);
+
+    FZoomHistory.clear();
+    FMouseAction = maNone;
+    FMouseTrace.clear();
+
+    FStyleElements = 0;
+    FAutoRedraw = true;
+}
+
+// --- settings objects ----------------------------------------------------------
+
+TCrossHair& TCustomPlotChart::CrossHair(int i) {
+    return *FCrossHair[static_cast<std::size_t>(std::clamp(i, 1, NumCrossHairs) - 1)];
+}
+
+const TCrossHair& TCustomPlotChart::CrossHair(int i) const {
+    return *FCrossHair[static_cast<std::size_t>(std::clamp(i, 1, NumCrossHairs) - 1)];
+}
+
+void TCustomPlotChart::SetCrossHair(int i, const TCrossHair& value) {
+    CrossHair(i).Assign(value);
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetBackGroundImg(const TBakGndImg& value) {
+    FBackGroundImg->Assign(value);
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetJointLayers(const TJointLayers& value) {
+    FJointLayers->Assign(value);
+    RepaintIfAuto();
+}
+
+// --- property setters: store, correct, then repaint when AutoRedraw ----------------
+
+void TCustomPlotChart::SetChartColor(TColor value) {
+    FChartColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetWindColor(TColor value) {
+    FWindColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetChartFrameColor(TColor value) {
+    FChartFrameColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetGridColor(TColor value) {
+    FGridColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetGridStyle(GridStyleType value) {
+    FGridStyle = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetGridDx(double value) {
+    if (value < -3)
+        return;
+    FGridDx = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetGridDy(double value) {
+    if (value < -3)
+        return;
+    FGridDy = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetShadowColor(TColor value) {
+    FShadowColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetShadowBakColor(TColor value) {
+    FShadowBakColor = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetShadowStyle(TShadowStyle value) {
+    FShadowStyle = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetChartCaption(const QString& value) {
+    FChartCaption = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetCaptionPosX(int value) {
+    FCaptionPosX = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetCaptionPosY(int value) {
+    FCaptionPosY = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetCaptionAlignment(TAlignment value) {
+    FCaptionAlignment = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetCaptionAnchorHoriz(TCaptionAnchorHoriz value) {
+    FCaptionAnchorHoriz = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetCaptionAnchorVert(TCaptionAnchorVert value) {
+    FCaptionAnchorVert = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetCaptionTrim(int value) {
+    FCaptionTrim = value == 0 ? 0 : std::clamp(value, 5, 100);
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetFont(const TFont& value) {
+    FFont = value;
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetAvoidDuplicateMarks(bool value) {
+    if (value == FAvoidDuplicateMarks)
+        return;
+    FAvoidDuplicateMarks = value;
+    Paint();
+}
+
+void TCustomPlotChart::SetMinDupMarkDist(int value) {
+    if (value == FMinDupMarkDist)
+        return;
+    FMinDupMarkDist = std::clamp(value, 1, 3);
+    Paint();
+}
+
+void TCustomPlotChart::SetIsometric(bool value) {
+    FIsometric = value;
+    if (value)
+        RepaintIfAuto();
+}
+
+// --- TPlotChart -----------------------------------------------------------------------
+
+TPlotChart::TPlotChart(QWidget* parent) : TCustomPlotChart(parent) {}
+
+void TPlotChart::BeginLoading() {
+    TCustomPlotChart::BeginLoading();
+}
+
+void TPlotChart::SetDescProperty(const QString& dottedName, const QString& valueText) {
+    const QString name = dottedName.toLower();
+    if (name == QLatin1String("left"))
+        move(DescInt(valueText), y());
+    else if (name == QLatin1String("top"))
+        move(x(), DescInt(valueText));
+    else if (name == QLatin1String("width"))
+        SetBounds(x(), y(), DescInt(valueText), height());
+    else if (name == QLatin1String("height"))
+        SetBounds(x(), y(), width(), DescInt(valueText));
+    else
+        ApplyChartProperty(*this, dottedName, valueText);
+}
+
+void TPlotChart::Loaded() {
+    TCustomPlotChart::Loaded();
+}
+
+void TPlotChart::showEvent(QShowEvent* event) {
+    TCustomPlotChart::showEvent(event);
+    // The window exists from the first show on: open the gate without painting
+    // (Qt's own paint request follows and composes the picture).
+    if (!FWindowCreated) {
+        FWindowCreated = true;
+        FSuppressPaint = false;
+    }
+}

@@ -1,0 +1,360 @@
+// Geometry, axes and the data-to-pixel transform of the chart: the rims, the
+// hand-over of each axis's properties to its scale object, range forcing with
+// joined layers, and the painting gate.
+
+#include "chart/ChartErrors.h"
+#include "chart/JointLayers.h"
+#include "chart/PlotChart.h"
+#include "chart/Scale.h"
+#include "chart/ScaleProps.h"
+
+#include <QResizeEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Restores the painting gate on every way out, without painting.
+class TGateGuard {
+public:
+    explicit TGateGuard(bool& gate) : FGate(gate), FSaved(gate) { FGate = true; }
+    ~TGateGuard() { FGate = FSaved; }
+    TGateGuard(const TGateGuard&) = delete;
+    TGateGuard& operator=(const TGateGuard&) = delete;
+    bool Saved() const { return FSaved; }
+
+private:
+    bool& FGate;
+    bool FSaved;
+};
+
+std::size_t Ix(int layer) {
+    return static_cast<std::size_t>(std::clamp(layer, 1, 2) - 1);
+}
+
+} // namespace
+
+int TCustomPlotChart::PlotWidth() const {
+    return std::max(0, width() - FLRim - FRRim - FShadowWidth + 1);
+}
+
+int TCustomPlotChart::PlotHeight() const {
+    return std::max(0, height() - FTRim - FBRim - FShadowWidth + 1);
+}
+
+void TCustomPlotChart::ResizeGrafBmp() {
+    FGrafBmp.SetSize(PlotWidth(), PlotHeight());
+}
+
+const TLayerTransform& TCustomPlotChart::Transform(int Layer) const {
+    return FLayers[Ix(Layer)];
+}
+
+void TCustomPlotChart::R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
+    ::R2M(RenderParams(), Layer, xin, yin, xout, yout);
+}
+
+void TCustomPlotChart::M2R(int Layer, double xin, double yin, double& xout, double& yout) const {
+    ::M2R(RenderParams(), Layer, xin, yin, xout, yout);
+}
+
+void TCustomPlotChart::ConvertToScreenCoords(const TChartItem& Item, int& x1, int& y1, int& x2,
+                                             int& y2) const {
+    ::ConvertToScreenCoords(RenderParams(), Item, x1, y1, x2, y2);
+}
+
+TScalePropsHoriz& TCustomPlotChart::ScalePropsX(int Layer) {
+    return *FScalePropsX[Ix(Layer)];
+}
+
+TScalePropsVert& TCustomPlotChart::ScalePropsY(int Layer) {
+    return *FScalePropsY[Ix(Layer)];
+}
+
+TScale& TCustomPlotChart::ScaleX(int Layer) {
+    return *FScaleX[Ix(Layer)];
+}
+
+TScale& TCustomPlotChart::ScaleY(int Layer) {
+    return *FScaleY[Ix(Layer)];
+}
+
+QString TCustomPlotChart::ScaleNameX(int Layer) const {
+    return FScaleNameX[Ix(Layer)];
+}
+
+QString TCustomPlotChart::ScaleNameY(int Layer) const {
+    return FScaleNameY[Ix(Layer)];
+}
+
+void TCustomPlotChart::SetScale1X(const TScalePropsHoriz& value) {
+    FScalePropsX[0]->Assign(value);
+}
+
+void TCustomPlotChart::SetScale2X(const TScalePropsHoriz& value) {
+    FScalePropsX[1]->Assign(value);
+}
+
+void TCustomPlotChart::SetScale1Y(const TScalePropsVert& value) {
+    FScalePropsY[0]->Assign(value);
+}
+
+void TCustomPlotChart::SetScale2Y(const TScalePropsVert& value) {
+    FScalePropsY[1]->Assign(value);
+}
+
+void TCustomPlotChart::AdjustScaling() {
+    if (FLoading)
+        return;
+    const long double w = width();
+    const long double h = height();
+    const long double s = FShadowWidth;
+    for (std::size_t i = 0; i < 2; ++i) {
+        TLayerTransform& t = FLayers[i];
+        const TScaleProps& px = *FScalePropsX[i];
+        long double lo = px.RangeLow();
+        long double hi = px.RangeHigh();
+        t.LogX = px.Logarithmic();
+        t.XRangeRising = hi >= lo;
+        const long double a = w - FLRim - FRRim - s;
+        if (a > 0) {
+            if (t.LogX) {
+                if (lo <= 0 || hi <= 0)
+                    throw EChartError("Logarithmic axis must not be negative.");
+                lo = std::log(lo);
+                hi = std::log(hi);
+            }
+            t.Cpkx = a / (hi - lo);
+            t.Cpdx = (FLRim * hi - (w - FRRim - s) * lo) / (hi - lo);
+        } else {
+            t.Cpkx = 0;
+            t.Cpdx = w / 2;
+        }
+
+        const TScaleProps& py = *FScalePropsY[i];
+        lo = py.RangeLow();
+        hi = py.RangeHigh();
+        t.LogY = py.Logarithmic();
+        t.YRangeRising = hi >= lo;
+        const long double b = h - FTRim - FBRim - s;
+        if (b > 0) {
+            if (t.LogY) {
+                if (lo <= 0 || hi <= 0)
+                    throw EChartError("Logarithmic axis must not be negative.");
+                lo = std::log(lo);
+                hi = std::log(hi);
+            }
+            t.Cpky = -b / (hi - lo);
+            t.Cpdy = ((h - FBRim - s) * hi - FTRim * lo) / (hi - lo);
+        } else {
+            t.Cpky = 0;
+            t.Cpdy = h / 2;
+        }
+    }
+}
+
+void TCustomPlotChart::SetScaleProps(TScale& Scale, TScaleProps& Props) {
+    const int w = width();
+    const int h = height();
+    const int p = Props.ScalePos();
+    Scale.SetScaleType(Props.ScaleType());
+    switch (Props.ScaleType()) {
+    case sctXB:
+        Scale.SetMarginBottom(p + h - FTRim - 1);
+        break;
+    case sctXT:
+        Scale.SetMarginTop(p + h - FBRim - FShadowWidth);
+        break;
+    case sctYL:
+        Scale.SetMarginLeft(p + w - FRRim - FShadowWidth);
+        break;
+    case sctYR:
+        Scale.SetMarginRight(p + w - FLRim - 1);
+        break;
+    }
+    Scale.SetRangeLow(Props.RangeLow());
+    Scale.SetRangeHigh(Props.RangeHigh());
+    Scale.SetVisible(Props.Visible());
+    Scale.SetCaption(Props.Caption());
+    Scale.SetCaptionPosX(Props.CaptionPosX());
+    Scale.SetCaptionPosY(Props.CaptionPosY());
+    Scale.SetCaptionAlignment(Props.CaptionAlignment());
+    Scale.SetCaptionAnchor(Props.CaptionAnchor());
+    Scale.SetColorScale(Props.ColorScale());
+    Scale.SetDecPlaces(Props.DecPlaces());
+    Scale.SetLogarithmic(Props.Logarithmic());
+    Scale.SetLabelType(Props.LabelType());
+    Scale.SetShortTicks(Props.ShortTicks());
+    Scale.SetMinTicks(Props.MinTicks());
+    Scale.SetScaleInscript(Props.ScaleInscript());
+    Scale.SetUserTickText(Props.UserTickText());
+    Scale.SetFont(Props.Font());
+    TFont font = Scale.Font();
+    font.Color = Props.Font().Color;
+    Scale.SetFont(font);
+    Scale.SetDateFormat(Props.DateFormat());
+}
+
+void TCustomPlotChart::PlaceScales() {
+    const int w = width();
+    const int h = height();
+    for (std::size_t i = 0; i < 2; ++i) {
+        TScale& x = *FScaleX[i];
+        SetScaleProps(x, *FScalePropsX[i]);
+        x.SetBounds(0, 0, w, h);
+        x.SetMarginLeft(FLRim);
+        x.SetMarginRight(FRRim + FShadowWidth - 1);
+        TScale& y = *FScaleY[i];
+        SetScaleProps(y, *FScalePropsY[i]);
+        y.SetBounds(0, 0, w, h);
+        y.SetMarginTop(FTRim);
+        y.SetMarginBottom(FBRim + FShadowWidth - 1);
+    }
+}
+
+void TCustomPlotChart::GeometryChanged() {
+    ResizeGrafBmp();
+    PlaceScales();
+    AdjustScaling();
+    RepaintIfAuto();
+}
+
+void TCustomPlotChart::SetLRim(int value) {
+    FLRim = value;
+    GeometryChanged();
+}
+
+void TCustomPlotChart::SetRRim(int value) {
+    FRRim = value;
+    GeometryChanged();
+}
+
+void TCustomPlotChart::SetTRim(int value) {
+    FTRim = value;
+    GeometryChanged();
+}
+
+void TCustomPlotChart::SetBRim(int value) {
+    FBRim = value;
+    GeometryChanged();
+}
+
+void TCustomPlotChart::SetShadowWidth(int value) {
+    FShadowWidth = std::clamp(value, 0, MaxShadowWidth);
+    GeometryChanged();
+}
+
+void TCustomPlotChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TGateGuard gate(FSuppressPaint);
+    AHeight = std::max(AHeight, FTRim + FBRim + FShadowWidth + 20);
+    AWidth = std::max(AWidth, FLRim + FRRim + FShadowWidth + 80);
+    setGeometry(ALeft, ATop, AWidth, AHeight);
+    PlaceScales();
+    setGeometry(ALeft, ATop, AWidth, AHeight);
+    AdjustScaling();
+}
+
+void TCustomPlotChart::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Sizes may also come from Qt itself (layouts, the description reader);
+    // keep the plot bitmap, the scale objects and the transform in step.
+    TGateGuard gate(FSuppressPaint);
+    ResizeGrafBmp();
+    PlaceScales();
+    AdjustScaling();
+}
+
+void TCustomPlotChart::SetSuppressPaint(bool value) {
+    const bool wasSet = FSuppressPaint;
+    FSuppressPaint = value;
+    if (wasSet && !value)
+        Paint();
+}
+
+void TCustomPlotChart::ScalePropsChanged(TScaleProps* /*Sender*/) {
+    {
+        TGateGuard gate(FSuppressPaint);
+        for (std::size_t i = 0; i < 2; ++i) {
+            SetScaleProps(*FScaleX[i], *FScalePropsX[i]);
+            SetScaleProps(*FScaleY[i], *FScalePropsY[i]);
+        }
+        for (int layer = 1; layer <= 2; ++layer) {
+            const TScaleProps& x = *FScalePropsX[Ix(layer)];
+            const TScaleProps& y = *FScalePropsY[Ix(layer)];
+            ForceRange(layer, x.RangeLow(), x.RangeHigh(), y.RangeLow(), y.RangeHigh());
+        }
+    }
+    Paint();
+}
+
+void TCustomPlotChart::ForceAxisRange(TScaleProps& Props, double Low, double High) {
+    if (std::abs(High - Low) < 0.99 * Props.MinRange())
+        return;
+    // Written without notification: the caller repaints once at the end.
+    auto handler = std::move(Props.OnChange);
+    Props.OnChange = nullptr;
+    const bool log = Props.Logarithmic();
+    const bool writeLow = !log || Low >= 1e-100;
+    const bool writeHigh = !log || High >= 1e-100;
+    // The setters keep the ends MinRange apart against the other, old end;
+    // write first the end that does not come close to it.
+    if (std::abs(Props.RangeHigh() - Low) >= Props.MinRange()) {
+        if (writeLow)
+            Props.SetRangeLow(Low);
+        if (writeHigh)
+            Props.SetRangeHigh(High);
+    } else {
+        if (writeHigh)
+            Props.SetRangeHigh(High);
+        if (writeLow)
+            Props.SetRangeLow(Low);
+    }
+    Props.OnChange = std::move(handler);
+}
+
+void TCustomPlotChart::ApplyRangeIntern(int Layer, double XLow, double XHigh, double YLow,
+                                        double YHigh, bool xFree, bool yFree) {
+    const std::size_t i = Ix(Layer);
+    if (xFree)
+        ForceAxisRange(*FScalePropsX[i], XLow, XHigh);
+    if (yFree)
+        ForceAxisRange(*FScalePropsY[i], YLow, YHigh);
+    SetScaleProps(*FScaleX[i], *FScalePropsX[i]);
+    SetScaleProps(*FScaleY[i], *FScalePropsY[i]);
+    AdjustScaling();
+}
+
+void TCustomPlotChart::ForceRange(int Layer, double XLow, double XHigh, double YLow, double YHigh) {
+    TGateGuard gate(FSuppressPaint);
+    Layer = std::clamp(Layer, 1, 2);
+    const TJointLayers& joints = *FJointLayers;
+    ApplyRangeIntern(Layer, XLow, XHigh, YLow, YHigh, joints.ControlledLayerX(Layer) == Layer,
+                     joints.ControlledLayerY(Layer) == Layer);
+    for (int other = 1; other <= 2; ++other) {
+        if (other != Layer &&
+            (joints.ControlledLayerX(other) == Layer || joints.ControlledLayerY(other) == Layer))
+            ApplyJointRanges(other);
+    }
+}
+
+void TCustomPlotChart::ApplyJointRanges(int Layer) {
+    TGateGuard gate(FSuppressPaint);
+    Layer = std::clamp(Layer, 1, 2);
+    const TScaleProps& x = *FScalePropsX[Ix(FJointLayers->ControlledLayerX(Layer))];
+    const TScaleProps& y = *FScalePropsY[Ix(FJointLayers->ControlledLayerY(Layer))];
+    ApplyRangeIntern(Layer, x.RangeLow(), x.RangeHigh(), y.RangeLow(), y.RangeHigh(), true, true);
+}
+
+void TCustomPlotChart::Loaded() {
+    FLoading = false;
+    for (std::size_t i = 0; i < 2; ++i) {
+        SetScaleProps(*FScaleX[i], *FScalePropsX[i]);
+        SetScaleProps(*FScaleY[i], *FScalePropsY[i]);
+    }
+    for (std::size_t i = 0; i < 2; ++i) {
+        FScalePropsX[i]->Loaded();
+        FScalePropsY[i]->Loaded();
+    }
+    AdjustScaling();
+    Paint();
+}
