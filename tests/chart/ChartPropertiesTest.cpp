@@ -1,0 +1,265 @@
+#include "base/Exception.h"
+#include "chart/BakGndImg.h"
+#include "chart/ChartErrors.h"
+#include "chart/ChartPropertyTable.h"
+#include "chart/CrossHair.h"
+#include "chart/JointLayers.h"
+#include "chart/PlotChart.h"
+#include "chart/ScaleProps.h"
+#include "chart/StandardLayout.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// Loads a chart the way the window description does.
+void Load(TPlotChart& chart, const std::vector<std::pair<QString, QString>>& props) {
+    chart.BeginLoading();
+    for (const auto& [name, value] : props)
+        chart.SetDescProperty(name, value);
+    chart.Loaded();
+}
+
+std::map<QString, QString> Written(TCustomPlotChart& chart) {
+    std::map<QString, QString> out;
+    for (const TDescProperty& p : WriteChartProperties(chart))
+        out[p.Name] = p.Value;
+    return out;
+}
+
+// A chart on screen (offscreen platform), so that repaints get past the gate.
+struct ShownChart {
+    TPlotChart chart;
+    ShownChart() {
+        chart.SetBounds(0, 0, 300, 220);
+        chart.show();
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+TEST(ChartProperties, RimsOmittedComeFromTheStandardLayout) {
+    TPlotChart chart;
+    Load(chart, {{"Left", "0"}, {"Top", "0"}, {"Width", "400"}, {"Height", "300"}});
+    EXPECT_EQ(chart.LRim(), 50);
+    EXPECT_EQ(chart.RRim(), 20);
+    EXPECT_EQ(chart.TRim(), 20);
+    EXPECT_EQ(chart.BRim(), 40);
+
+    // Only the left rim equals its declared default, so the other three are
+    // written under both of their names.
+    const auto written = Written(chart);
+    for (const char* name : {"MarginLeft", "LRim"})
+        EXPECT_EQ(written.count(name), 0u) << name;
+    for (const char* name : {"MarginRight", "RRim", "MarginTop", "TRim"})
+        EXPECT_EQ(written.at(name), "20") << name;
+    EXPECT_EQ(written.at("MarginBottom"), "40");
+    EXPECT_EQ(written.at("BRim"), "40");
+
+    // Values equal to the declared defaults are left out again.
+    chart.SetRRim(10);
+    chart.SetTRim(16);
+    chart.SetBRim(32);
+    const auto atDefaults = Written(chart);
+    for (const char* name : {"MarginRight", "RRim", "MarginTop", "TRim", "MarginBottom", "BRim"})
+        EXPECT_EQ(atDefaults.count(name), 0u) << name;
+}
+
+TEST(ChartProperties, ClampedValues) {
+    const struct {
+        const char* name;
+        const char* value;
+        std::function<int(TCustomPlotChart&)> get;
+        int expected;
+    } cases[] = {
+        {"CaptionTrim", "-7", [](TCustomPlotChart& c) { return c.CaptionTrim(); }, 5},
+        {"CaptionTrim", "3", [](TCustomPlotChart& c) { return c.CaptionTrim(); }, 5},
+        {"CaptionTrim", "150", [](TCustomPlotChart& c) { return c.CaptionTrim(); }, 100},
+        {"CaptionTrim", "0", [](TCustomPlotChart& c) { return c.CaptionTrim(); }, 0},
+        {"MinDupMarkDist", "7", [](TCustomPlotChart& c) { return c.MinDupMarkDist(); }, 3},
+        {"MinDupMarkDist", "-2", [](TCustomPlotChart& c) { return c.MinDupMarkDist(); }, 1},
+        {"CrossHair1.Layer", "0", [](TCustomPlotChart& c) { return c.CrossHair(1).Layer(); }, 1},
+        {"CrossHair3.Layer", "5", [](TCustomPlotChart& c) { return c.CrossHair(3).Layer(); }, 2},
+        {"ShadowWidth", "40", [](TCustomPlotChart& c) { return c.ShadowWidth(); }, 32},
+        {"AllocSize", "0", [](TCustomPlotChart& c) { return c.AllocSize(); }, 1000},
+        {"ClassDefault", "255", [](TCustomPlotChart& c) { return int(c.ClassDefault()); }, 0},
+    };
+    for (const auto& c : cases) {
+        TPlotChart chart;
+        ApplyChartProperty(chart, c.name, c.value);
+        EXPECT_EQ(c.get(chart), c.expected) << c.name << " = " << c.value;
+    }
+}
+
+TEST(ChartProperties, MinDupMarkDistRepaintsOnlyOnChange) {
+    ShownChart s;
+    const int before = s.chart.PaintCount();
+    ApplyChartProperty(s.chart, "MinDupMarkDist", "7");
+    EXPECT_EQ(s.chart.MinDupMarkDist(), 3);
+    EXPECT_GT(s.chart.PaintCount(), before);
+    const int after = s.chart.PaintCount();
+    ApplyChartProperty(s.chart, "MinDupMarkDist", "3");
+    EXPECT_EQ(s.chart.PaintCount(), after);
+}
+
+TEST(ChartProperties, JoiningSequence) {
+    ShownChart s;
+    TPlotChart& chart = s.chart;
+    chart.Scale1X().SetRangeHigh(64);
+    chart.Scale1X().SetRangeLow(8);
+    chart.Scale2Y().SetRangeHigh(5);
+
+    int painted = chart.PaintCount();
+    ApplyChartProperty(chart, "JointLayers.L02xControlledBy", "1");
+    EXPECT_EQ(chart.JointLayers().L02xControlledBy(), 1);
+    EXPECT_EQ(chart.Scale2X().RangeLow(), 8);
+    EXPECT_EQ(chart.Scale2X().RangeHigh(), 64);
+    EXPECT_EQ(chart.Scale2Y().RangeHigh(), 5); // its own Y range stays
+    EXPECT_GT(chart.PaintCount(), painted);
+
+    try {
+        ApplyChartProperty(chart, "JointLayers.L01xControlledBy", "2");
+        ADD_FAILURE() << "joining onto a joined layer succeeded";
+    } catch (const EChartError& e) {
+        EXPECT_EQ(e.Message(), "Destination layer 2 is already joined");
+    }
+    EXPECT_EQ(chart.JointLayers().L01xControlledBy(), 1);
+
+    painted = chart.PaintCount();
+    ApplyChartProperty(chart, "JointLayers.L02xControlledBy", "2");
+    EXPECT_EQ(chart.JointLayers().L02xControlledBy(), 2);
+    EXPECT_EQ(chart.PaintCount(), painted);
+
+    for (const char* name : {"JointLayers.L01xControlledBy", "JointLayers.L02yControlledBy"}) {
+        try {
+            ApplyChartProperty(chart, name, "3");
+            ADD_FAILURE() << name;
+        } catch (const EChartError& e) {
+            EXPECT_EQ(e.Message(), "Destination layer 3 is out of range");
+        }
+    }
+}
+
+TEST(ChartProperties, DottedSettingsObjects) {
+    TPlotChart chart;
+    ApplyChartProperty(chart, "BackGroundImg.Name", "'/home/obs/pics/sky.png'");
+    EXPECT_EQ(chart.BackGroundImg().Name(), QStringLiteral("sky.png"));
+    ApplyChartProperty(chart, "BackGroundImg.FillMode", "bfTile");
+    EXPECT_EQ(chart.BackGroundImg().FillMode(), bfTile);
+    ApplyChartProperty(chart, "CrossHair2.Color", "clBlue");
+    EXPECT_EQ(chart.CrossHair(2).Color(), clBlue);
+    ApplyChartProperty(chart, "Scale1X.Font.Height", "-13");
+    EXPECT_EQ(chart.Scale1X().Font().Height, -13);
+    ApplyChartProperty(chart, "Scale1X.DateFormat.TimeFormat", "tfAMPM");
+    EXPECT_EQ(chart.Scale1X().DateFormat().TimeFormat(), tfAMPM);
+    ApplyChartProperty(chart, "TextFont.Name", "'Courier'");
+    EXPECT_EQ(chart.TextFont().Name, QStringLiteral("Courier"));
+    ApplyChartProperty(chart, "Font.Style", "[fsBold, fsItalic]");
+    EXPECT_EQ(chart.Font().Style, fsBold | fsItalic);
+    ApplyChartProperty(chart, "BackGroundImg.AreaColor", "14540253");
+    EXPECT_EQ(chart.BackGroundImg().AreaColor(), 0xDDDDDD);
+}
+
+TEST(ChartProperties, StandardLayoutReadBack) {
+    TPlotChart chart;
+    EXPECT_EQ(chart.StandardLayout(), lay_X1Bottom_Y1Left);
+    ApplyChartProperty(chart, "StandardLayout", "lay_X2Both_Y2Both");
+    EXPECT_EQ(chart.StandardLayout(), lay_X2Both_Y2Both);
+    EXPECT_EQ(chart.BRim(), 40);
+    EXPECT_EQ(chart.TRim(), 64);
+    EXPECT_EQ(chart.LRim(), 50);
+    EXPECT_EQ(chart.RRim(), 50);
+    EXPECT_EQ(chart.CaptionPosY(), -60);
+    EXPECT_EQ(chart.CaptionAnchorHoriz(), cahChartCenter);
+    EXPECT_EQ(chart.Scale2X().ScaleLocation(), slTop);
+    EXPECT_TRUE(chart.Scale2X().Visible());
+    EXPECT_EQ(chart.Scale2Y().ScaleLocation(), slRight);
+    EXPECT_EQ(chart.Scale2Y().CaptionAlignment(), taLeftJustify);
+    EXPECT_EQ(chart.Scale1Y().CaptionPosY(), -40);
+
+    chart.SetStdLayout(lay_X2Bottom_Y2Left);
+    EXPECT_EQ(chart.BRim(), 70);
+    EXPECT_EQ(chart.Scale2X().ScalePos(), 30);
+    EXPECT_EQ(chart.Scale1X().CaptionPosX(), -20);
+    EXPECT_EQ(chart.Scale1X().CaptionAnchor(), uaSclTopLft);
+    // The layout is read but never written.
+    EXPECT_EQ(Written(chart).count("StandardLayout"), 0u);
+}
+
+TEST(ChartProperties, ErrorsNameTheProblem) {
+    TPlotChart chart;
+    try {
+        ApplyChartProperty(chart, "Scale1X.Colour", "clRed");
+        ADD_FAILURE();
+    } catch (const Exception& e) {
+        EXPECT_NE(e.Message().find("Scale1X.Colour"), std::string::npos) << e.Message();
+    }
+    for (const auto& [name, value] :
+         std::vector<std::pair<const char*, const char*>>{{"LRim", "'wide'"},
+                                                          {"GridStyle", "gsWavy"},
+                                                          {"ChartColor", "clPurpleHaze"},
+                                                          {"AutoRedraw", "7"}})
+        EXPECT_THROW(ApplyChartProperty(chart, name, value), Exception) << name;
+    EXPECT_EQ(chart.LRim(), 50);
+}
+
+TEST(ChartProperties, RoundTripThroughDescriptionText) {
+    TPlotChart source;
+    source.SetBounds(12, 34, 500, 321);
+    const std::vector<std::pair<QString, QString>> changes = {
+        {"Font.Height", "-17"},
+        {"AllocSize", "2000"},
+        {"LRim", "61"},
+        {"BackGroundImg.IncludePath", "True"},
+        {"BackGroundImg.Name", "'/pics/it''s.png'"},
+        {"BackGroundImg.AreaMode", "bamHStripe"},
+        {"GridStyle", "gsDotLines"},
+        {"GridDx", "0.25"},
+        {"DataColor", "clBlue"},
+        {"PenStyle", "psDot"},
+        {"FillColor", "12345"},
+        {"JointLayers.L02yControlledBy", "1"},
+        {"Caption", "'Profile  ''A'''"},
+        {"CaptionAlignment", "taCenter"},
+        {"CaptionTrim", "40"},
+        {"CrossHair4.Mode", "chBox"},
+        {"CrossHair4.PosX", "1.5"},
+        {"MouseAction", "maZoom"},
+        {"Scale1X.RangeHigh", "64"},
+        {"Scale1Y.LabelType", "ftNoFigs"},
+        {"Scale2Y.Caption", "'Flux'"},
+        {"Scale2Y.ScaleLocation", "slRight"},
+        {"ShadowWidth", "4"},
+        {"StyleElements", "[seFont, seBorder]"},
+        {"TextFontStyle", "[fsItalic]"},
+        {"TextAlignment", "taLeftJustify"},
+    };
+    for (const auto& [name, value] : changes)
+        ApplyChartProperty(source, name, value);
+
+    TDescObject root;
+    root.Name = "Form";
+    root.ClassName = "TForm";
+    root.Children.push_back(WriteChartDescription(source, "Chart9"));
+    const TDescObject parsed = ParseWindowDescription(WriteWindowDescription(root));
+    ASSERT_EQ(parsed.Children.size(), 1u);
+
+    TPlotChart copy;
+    copy.BeginLoading();
+    for (const TDescProperty& p : parsed.Children[0].Properties)
+        copy.SetDescProperty(p.Name, p.Value);
+    copy.Loaded();
+
+    EXPECT_EQ(copy.geometry(), source.geometry());
+    const auto expected = Written(source);
+    EXPECT_EQ(Written(copy), expected);
+    // The changed values really are in the text (not all left out as defaults).
+    EXPECT_EQ(expected.at("BackGroundImg.Name"), "'/pics/it''s.png'");
+    EXPECT_EQ(expected.at("JointLayers.L02yControlledBy"), "1");
+    EXPECT_EQ(expected.at("Scale1X.RangeHigh"), "64");
+    EXPECT_EQ(expected.at("CaptionTrim"), "40");
+}
