@@ -2,7 +2,10 @@
 
 #include "analysis/AnalysisCommand.h"
 #include "analysis/ProfileData.h"
+#include "app/ProfilePlots.h"
 #include "base/Exception.h"
+#include "chart/ChartRegistration.h"
+#include "chart/PlotChart.h"
 #include "chart/ChartRegistration.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Button.h"
@@ -43,6 +46,7 @@ static void InitFormResources() {
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     InitFormResources();
+    RegisterChartComponents();
     RegisterChartComponents(); // before the description names a TPlotChart
     const TDescEventHandlers handlers = {
         {QStringLiteral("FormCreate"), [this] { FormCreate(); }},
@@ -154,8 +158,9 @@ void TForm2::Button1Click() {
     PlotResults(result);
 }
 
-void TForm2::PlotResults(const TAnalysisResult&) {
-    // The charts are drawn here once they are part of the window (PlotProfiles).
+void TForm2::PlotResults(const TAnalysisResult& result) {
+    PlotProfile(*Control<TPlotChart>("Chart1"), ProfileData, result.Stats);
+    PlotCleanedProfile(*Control<TPlotChart>("Chart2"), ProfileData, result.Stats);
 }
 
 void TForm2::Button2Click() {
