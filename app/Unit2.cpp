@@ -6,7 +6,6 @@
 #include "base/Exception.h"
 #include "chart/ChartRegistration.h"
 #include "chart/PlotChart.h"
-#include "chart/ChartRegistration.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Button.h"
 #include "toolkit/DirectoryListBox.h"
@@ -46,7 +45,6 @@ static void InitFormResources() {
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     InitFormResources();
-    RegisterChartComponents();
     RegisterChartComponents(); // before the description names a TPlotChart
     const TDescEventHandlers handlers = {
         {QStringLiteral("FormCreate"), [this] { FormCreate(); }},
