@@ -8,7 +8,6 @@
 #include "chart/Scale.h"
 #include "chart/ScaleProps.h"
 
-#include <QFileInfo>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -288,8 +287,9 @@ void TCustomPlotChart::DrawBackgroundPicture(TCanvas& Canvas, int Left, int Top,
     TBakGndImg& bg = *FBackGroundImg;
     if (!FAuxBmp.LoadFromFile(bg.Name())) {
         Canvas.Rectangle(Left, Top, Left + Width, Top + Height);
-        // Later paints must not retry; the change report is swallowed by the
-        // composing guard, so this does not paint again.
+        // Later paints must not retry. Clearing the name reports a change;
+        // the composing guard keeps that from painting (also from ClearGraf).
+        TFlagGuard composing(FComposing);
         bg.SetName(QString());
         return;
     }
