@@ -3,6 +3,7 @@
 // beside the input.
 
 #include "tests/analysis/ProfileFixture.h"
+#include "tests/tools/ProcessRun.h"
 
 #include <chrono>
 #include <filesystem>
@@ -19,27 +20,6 @@ using fixture::TProfileSpec;
 using fixture::TTempDir;
 
 namespace {
-
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-    double Seconds = 0.0;
-};
-
-std::string Quoted(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::set<std::string> Listing(const std::string& dir) {
     std::set<std::string> names;

@@ -1,6 +1,7 @@
 // torvane-report run as a process on fixture files.
 
 #include "tests/analysis/ProfileFixture.h"
+#include "tests/tools/ProcessRun.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -13,26 +14,6 @@ using fixture::TProfileSpec;
 using fixture::TTempDir;
 
 namespace {
-
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string Quoted(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
