@@ -344,6 +344,21 @@ void TChartRenderer::DrawGrid(TCanvas& Canvas, int XOffset, int YOffset) {
 
 // --- state helpers ------------------------------------------------------------------
 
+// A segment that continues the polyline keeps it open unless its pen or fill
+// differs; then the open part is drawn first and all three are set together.
+void TChartRenderer::ContinuePolylineWith(TCanvas& Canvas, TColor pen, TPenStyle style,
+                                          TColor fill) {
+    if (pen == FLastPenCol && style == FLastPenStyle && fill == FLastBrushCol)
+        return;
+    FinishPolyLine(Canvas);
+    Canvas.Pen.Color = pen;
+    Canvas.Pen.Style = style;
+    Canvas.Brush.Color = fill;
+    FLastPenCol = pen;
+    FLastPenStyle = style;
+    FLastBrushCol = fill;
+}
+
 void TChartRenderer::UsePen(TCanvas& Canvas, TColor color, TPenStyle style) {
     if (color != FLastPenCol) {
         Canvas.Pen.Color = color;
@@ -511,15 +526,7 @@ void TChartRenderer::DrawContainerItemOnCanvas(TCanvas& Canvas, const TChartItem
     }
     case tkLineto: {
         const TPoint t = penTarget();
-        if (pen != FLastPenCol || Item.PenStyle != FLastPenStyle || fill != FLastBrushCol) {
-            FinishPolyLine(Canvas);
-            Canvas.Pen.Color = pen;
-            Canvas.Pen.Style = Item.PenStyle;
-            Canvas.Brush.Color = fill;
-            FLastPenCol = pen;
-            FLastPenStyle = Item.PenStyle;
-            FLastBrushCol = fill;
-        }
+        ContinuePolylineWith(Canvas, pen, Item.PenStyle, fill);
         EnterPolyline(t.x, t.y, Canvas);
         break;
     }
@@ -536,15 +543,7 @@ void TChartRenderer::DrawContainerItemOnCanvas(TCanvas& Canvas, const TChartItem
         const TPoint from = PenEnd();
         const int x = Limit(static_cast<long long>(from.x) + Item.Param1);
         const int y = Limit(static_cast<long long>(from.y) + Item.Param2);
-        if (pen != FLastPenCol || Item.PenStyle != FLastPenStyle || fill != FLastBrushCol) {
-            FinishPolyLine(Canvas);
-            Canvas.Pen.Color = pen;
-            Canvas.Pen.Style = Item.PenStyle;
-            Canvas.Brush.Color = fill;
-            FLastPenCol = pen;
-            FLastPenStyle = Item.PenStyle;
-            FLastBrushCol = fill;
-        }
+        ContinuePolylineWith(Canvas, pen, Item.PenStyle, fill);
         EnterPolyline(x, y, Canvas);
         break;
     }

@@ -109,6 +109,7 @@ private:
 
     // Pen, style and brush set on the canvas only when they differ.
     void UsePen(TCanvas& Canvas, TColor color, TPenStyle style);
+    void ContinuePolylineWith(TCanvas& Canvas, TColor pen, TPenStyle style, TColor fill);
     void UseBrush(TCanvas& Canvas, TColor color);
     void UseFontColor(TCanvas& Canvas, TColor color);
     // Item points straight to canvas pixels (world through R2M, screen as
