@@ -62,7 +62,7 @@ bool ReadBins(TProfileStream& stream, TProfileData& data) {
         return false;
     stream.ReadLine(); // the separator line under the anchor
     for (std::int32_t i = 0; i < data.ProfileBins; ++i) {
-        const std::string line = stream.ReadLine();
+        const std::string_view line = stream.ReadLine();
         // Column 5 belongs to both fields.
         data.BinNumbers[i] = ParseInteger(Trimmed(Field(line, 1, 5)));
         data.BinValues[i] = RoundToFloat(ParseFloat(Trimmed(Field(line, 5, 30))));
@@ -70,11 +70,8 @@ bool ReadBins(TProfileStream& stream, TProfileData& data) {
     return true;
 }
 
-TFileTime LastWriteTimeOf(const std::string& fileName) {
+TFileTime LastWriteTimeOf(const struct stat& st) {
     TFileTime result;
-    struct stat st {};
-    if (::stat(fileName.c_str(), &st) != 0)
-        return result;
     std::tm tm{};
     const std::time_t seconds = st.st_mtim.tv_sec;
     if (!::gmtime_r(&seconds, &tm))
@@ -99,14 +96,20 @@ void RecordCannotOpen(TProfileData& data, std::string reason) {
 
 } // namespace
 
+// The header pass needs at most 26 longest lines, each with its CR LF.
+constexpr std::size_t HeaderBytes = ProfileHeaderLines * (TProfileStream::MaxLineLength + 2);
+
 void ReadProfile(const std::string& fileName, TProfileData& data) {
     data = TProfileData{};
     data.FileName = fileName;
 
     // Look before opening: a pipe or device named like a profile is never
     // opened, so it can neither block the reader nor be disturbed by it.
+    // This one look also gives the passes the size to read and the
+    // last-write time, each system call being dear here.
     struct stat st {};
-    if (::stat(fileName.c_str(), &st) != 0)
+    const bool found = ::stat(fileName.c_str(), &st) == 0;
+    if (!found)
         RecordCannotOpen(data, std::strerror(errno));
     else if (S_ISDIR(st.st_mode))
         RecordCannotOpen(data, std::strerror(EISDIR));
@@ -114,22 +117,22 @@ void ReadProfile(const std::string& fileName, TProfileData& data) {
         RecordCannotOpen(data, "Not a regular file");
 
     if (data.Problem == TProfileFileProblem::None) {
-        TProfileStream header(fileName);
+        TProfileStream header(fileName, st.st_size, HeaderBytes);
         if (!header.IsOpen())
             RecordCannotOpen(data, header.OpenError());
         else
             ReadHeader(header, data);
     }
     if (data.Problem == TProfileFileProblem::None) {
-        TProfileStream sizing(fileName);
-        data.FileSize = sizing.SizeBySeeking();
+        data.FileSize = TProfileStream(fileName, st.st_size, 0).SizeBySeeking();
         if (data.ProfileBins > MaxProfileBins) {
             data.Problem = TProfileFileProblem::TooManyBins;
         } else {
-            TProfileStream bins(fileName);
+            TProfileStream bins(fileName, st.st_size, TProfileStream::MaxChunk);
             if (!ReadBins(bins, data))
                 data.Problem = TProfileFileProblem::NoAnchor;
         }
     }
-    data.LastWriteTime = LastWriteTimeOf(fileName);
+    if (found)
+        data.LastWriteTime = LastWriteTimeOf(st);
 }

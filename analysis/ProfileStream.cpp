@@ -4,73 +4,106 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-TProfileStream::TProfileStream(const std::string& fileName) {
-    // O_NONBLOCK: should the name have turned into a pipe since it was
-    // checked, opening it must still not wait for a writer.
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+namespace {
+
+// A longest line with its CR LF: enough to decide where a line ends.
+constexpr std::size_t LongestLine = TProfileStream::MaxLineLength + 2;
+
+// Small files still come in one read, and a whole longest line always fits.
+constexpr std::size_t MinChunk = 512;
+
+} // namespace
+
+TProfileStream::TProfileStream(const std::string& fileName, std::int64_t expectedSize,
+                               std::size_t readAhead)
+    : FExpected(std::max<std::int64_t>(expectedSize, 0)) {
+    FFd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (FFd < 0) {
         FOpenError = std::strerror(errno);
         return;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        FOpenError = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
-        ::close(fd);
+    if (readAhead == 0)
         return;
+    // One byte beyond the expected size, so that a short read tells the end.
+    const std::uint64_t wanted =
+        std::min(static_cast<std::uint64_t>(FExpected) + 1, static_cast<std::uint64_t>(readAhead));
+    FCapacity = std::clamp<std::size_t>(static_cast<std::size_t>(wanted), MinChunk, MaxChunk);
+    FBuffer = std::make_unique_for_overwrite<char[]>(FCapacity);
+    Fill();
+    // A name that turned into a folder since it was checked opens but cannot
+    // be read; report it like a failed open.
+    if (FReadError != 0) {
+        FOpenError = std::strerror(FReadError);
+        ::close(FFd);
+        FFd = -1;
     }
-    // O_NONBLOCK stays set: it has no effect on a regular file, and system
-    // calls are what a pass over a small file costs most.
-    FFile.reset(::fdopen(fd, "rb"));
-    if (!FFile) {
-        FOpenError = std::strerror(errno);
-        ::close(fd);
-        return;
-    }
-    // A buffer the size of a typical profile reads it in one call.
-    constexpr off_t MinBuffer = 4096;
-    constexpr off_t MaxBuffer = 1 << 20;
-    std::setvbuf(FFile.get(), nullptr, _IOFBF,
-                 static_cast<std::size_t>(std::clamp<off_t>(st.st_size + 1, MinBuffer, MaxBuffer)));
 }
 
-std::string TProfileStream::ReadLine() {
-    std::string line;
-    if (Exhausted())
-        return line;
-    std::FILE* f = FFile.get();
-    // The stream is never shared between threads, so skip getc's locking.
-    for (;;) {
-        int c = getc_unlocked(f);
-        if (c == EOF) {
-            FDone = true;
-            return line;
-        }
-        if (c == '\n')
-            return line;
-        if (c == '\r') {
-            const int next = getc_unlocked(f);
-            if (next == '\n')
-                return line;
-            if (next != EOF)
-                std::ungetc(next, f);
-        }
-        if (line.size() == MaxLineLength) {
-            FDone = true;
-            return line;
-        }
-        line.push_back(static_cast<char>(c));
+TProfileStream::~TProfileStream() {
+    if (FFd >= 0)
+        ::close(FFd);
+}
+
+void TProfileStream::Fill() {
+    if (FAtEnd || FEnd - FBegin >= LongestLine)
+        return;
+    if (FBegin > 0) {
+        std::memmove(FBuffer.get(), FBuffer.get() + FBegin, FEnd - FBegin);
+        FEnd -= FBegin;
+        FBegin = 0;
     }
+    while (!FAtEnd && FEnd < LongestLine) {
+        const std::size_t asked = FCapacity - FEnd;
+        const ssize_t got = ::read(FFd, FBuffer.get() + FEnd, asked);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            // An error ends the pass like the end of the file.
+            if (got < 0 && FRead == 0)
+                FReadError = errno;
+            FAtEnd = true;
+            break;
+        }
+        FEnd += static_cast<std::size_t>(got);
+        FRead += got;
+        // A short read once the expected bytes are in is the end of the
+        // file; asking again only to be told so would cost a system call.
+        if (static_cast<std::size_t>(got) < asked && FRead >= FExpected)
+            FAtEnd = true;
+    }
+}
+
+std::string_view TProfileStream::ReadLine() {
+    if (Exhausted())
+        return {};
+    Fill();
+    const char* line = FBuffer.get() + FBegin;
+    const std::size_t available = FEnd - FBegin;
+    const void* lineFeed = std::memchr(line, '\n', std::min(available, LongestLine));
+    if (lineFeed) {
+        const std::size_t consumed = static_cast<const char*>(lineFeed) - line;
+        std::size_t length = consumed;
+        if (length > 0 && line[length - 1] == '\r')
+            --length;
+        FBegin += consumed + 1;
+        if (length <= MaxLineLength)
+            return {line, length};
+        FDone = true;
+        return {line, MaxLineLength};
+    }
+    // No line feed: either the last line of the file, or a line too long,
+    // which is cut; both end the pass. A carriage return right before the
+    // end of the file has no line feed after it and stays.
+    FDone = true;
+    FBegin = FEnd;
+    return {line, std::min(available, MaxLineLength)};
 }
 
 std::int64_t TProfileStream::SizeBySeeking() {
-    if (!FFile)
+    if (FFd < 0)
         return 0;
-    const off_t start = ::ftello(FFile.get());
-    if (start < 0 || ::fseeko(FFile.get(), 0, SEEK_END) != 0)
-        return 0;
-    const off_t end = ::ftello(FFile.get());
-    return end < start ? 0 : static_cast<std::int64_t>(end - start);
+    const off_t end = ::lseek(FFd, 0, SEEK_END);
+    return end < 0 ? 0 : static_cast<std::int64_t>(end);
 }

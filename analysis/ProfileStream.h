@@ -1,40 +1,66 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // One read-only pass over a profile file with the line rules the format
 // was written for: a line ends at a line feed, a carriage return right before
 // it is dropped, at most 99 characters are taken; a longer line is cut and
 // every later read of the pass yields an empty line, as does every read at
 // the end of the file or from a file that could not be opened.
+//
+// A pass costs as few system calls as it can: on this kind of machine each
+// one costs microseconds, far more than parsing a profile. The file is read
+// with plain read calls into one buffer sized from the size the caller
+// expects, so a typical profile takes a single read.
 class TProfileStream {
 public:
     static constexpr std::size_t MaxLineLength = 99;
 
-    // Opens a regular file only; anything else (a directory, pipe, device)
-    // counts as not opened and OpenError() holds the reason.
-    explicit TProfileStream(const std::string& fileName);
+    // The most a pass reads in one call.
+    static constexpr std::size_t MaxChunk = 64 * 1024;
 
-    bool IsOpen() const { return FFile != nullptr; }
+    // Opens the file for a pass. expectedSize is the size the caller found
+    // when it checked the name (a regular file); readAhead caps the bytes
+    // wanted from the start of the file (0: none, the pass only seeks).
+    // The caller checks the name first: opening does not look at the file's
+    // type again, and O_NONBLOCK keeps a name that has turned into a pipe
+    // meanwhile from blocking the pass.
+    TProfileStream(const std::string& fileName, std::int64_t expectedSize, std::size_t readAhead);
+    ~TProfileStream();
+    TProfileStream(const TProfileStream&) = delete;
+    TProfileStream& operator=(const TProfileStream&) = delete;
+
+    // False when the file could not be opened or its first read failed;
+    // OpenError() then holds the reason.
+    bool IsOpen() const { return FFd >= 0; }
     const std::string& OpenError() const { return FOpenError; }
 
-    std::string ReadLine();
+    // The next line; the text stays valid until the next call.
+    std::string_view ReadLine();
 
     // True once reads can only yield empty lines.
-    bool Exhausted() const { return !FFile || FDone; }
+    bool Exhausted() const { return FFd < 0 || FDone; }
 
-    // Distance from the current read position to the end of the file; moves
-    // the read position to the end.
+    // Distance from the start of the file to its end. Only for a pass that
+    // has read nothing.
     std::int64_t SizeBySeeking();
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, FileCloser> FFile;
+    // Reads until the buffer holds a whole longest line or the file ends.
+    void Fill();
+
+    int FFd = -1;
     std::string FOpenError;
-    bool FDone = false;
+    std::int64_t FExpected = 0; // bytes the caller expects the file to hold
+    std::int64_t FRead = 0;     // bytes read from the file so far
+    std::unique_ptr<char[]> FBuffer;
+    std::size_t FCapacity = 0;
+    std::size_t FBegin = 0; // unread bytes are FBuffer[FBegin, FEnd)
+    std::size_t FEnd = 0;
+    int FReadError = 0;  // errno of a first read that failed
+    bool FAtEnd = false; // the file has no more bytes
+    bool FDone = false;  // the pass yields only empty lines from now on
 };

@@ -57,20 +57,31 @@ std::string ProfileText(int bins) {
     return text;
 }
 
-// The file lives for the whole program, in a fresh folder.
-const std::string& ProfilePath() {
-    static const std::string path = [] {
+// The file lives for the whole program, in a fresh folder removed at exit.
+class TBenchFile {
+public:
+    TBenchFile() {
         std::string dir = (std::filesystem::temp_directory_path() / "torvane-bench-XXXXXX");
         if (!::mkdtemp(dir.data()))
             std::abort();
-        const std::string file = dir + "/B0531+21.torvane";
-        std::ofstream(file, std::ios::binary) << ProfileText(MaxProfileBins);
-        std::atexit([] {
-            std::filesystem::remove_all(std::filesystem::path(ProfilePath()).parent_path());
-        });
-        return file;
-    }();
-    return path;
+        FDir = dir;
+        FPath = dir + "/B0531+21.torvane";
+        std::ofstream(FPath, std::ios::binary) << ProfileText(MaxProfileBins);
+    }
+    ~TBenchFile() {
+        std::error_code ignored;
+        std::filesystem::remove_all(FDir, ignored);
+    }
+    const std::string& Path() const { return FPath; }
+
+private:
+    std::string FDir;
+    std::string FPath;
+};
+
+const std::string& ProfilePath() {
+    static const TBenchFile file;
+    return file.Path();
 }
 
 void BM_ReadProfileAndStats(benchmark::State& state) {

@@ -159,6 +159,38 @@ TEST(ProfileReader, LineLengthRules) {
     EXPECT_EQ(data.HeaderLines[4], "");
 }
 
+// The reader takes a file in large reads; a line split between two reads,
+// a CR LF split between them, or a header of 26 longest lines must read as
+// if the file came in one piece.
+TEST(ProfileReader, LinesAcrossReads) {
+    TTempDir dir;
+    std::vector<std::string> header;
+    header.push_back(HeaderLine("# Profile Bins", "3") + std::string(76, ' ')); // 99 characters
+    while (header.size() < 26)
+        header.push_back("#" + std::string(98, 'h'));
+    for (std::size_t shift = 0; shift < 4; ++shift) {
+        SCOPED_TRACE(shift);
+        std::string text;
+        for (const std::string& line : header)
+            text += line + "\r\n";
+        // Filler beyond the largest single read, then the anchor and bins.
+        text += std::string(shift, '#') + "\r\n";
+        while (text.size() < 200'000)
+            text += "# filler " + std::string(text.size() % 80, 'f') + "\r\n";
+        text += HeaderLine("# T_peri", "1") + "\r\n#---\r\n";
+        text += BinLine(0, "1.5") + "\r\n" + BinLine(1, "2.5") + "\r\n" + BinLine(2, "3.5");
+        const TProfileData data = Read(dir.Write("r.torvane", text));
+        EXPECT_EQ(data.HeaderLines[0], header[0]);
+        EXPECT_EQ(data.HeaderLines[25], header[25]);
+        EXPECT_EQ(data.Problem, TProfileFileProblem::None);
+        EXPECT_EQ(data.ProfileBins, 3);
+        EXPECT_EQ(data.BinValues[0], 1.5f);
+        EXPECT_EQ(data.BinNumbers[2], 2);
+        EXPECT_EQ(data.BinValues[2], 3.5f);
+        EXPECT_EQ(data.FileSize, static_cast<std::int64_t>(text.size()));
+    }
+}
+
 TEST(ProfileReader, CrLfFileReadsLikeLfFile) {
     TTempDir dir;
     TProfileSpec spec;
