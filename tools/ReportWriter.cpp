@@ -1,5 +1,6 @@
 #include "tools/ReportWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <nlohmann/json.hpp>
 #include <string_view>
@@ -114,41 +115,83 @@ private:
     std::ostream& FOut;
 };
 
+// A JSON string as the json library writes it: UTF-8 kept as it is, the
+// short escapes and \u00XX for control characters, and U+FFFD for bytes that
+// are not UTF-8 (file lines are 8-bit text). Names and panel texts are almost
+// always plain printable ASCII, which goes out unchanged without the library.
+void AppendJsonString(std::string& out, std::string_view text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= 0x20 && c <= 0x7E && c != '"' && c != '\\';
+    });
+    if (!plain) {
+        out += nlohmann::json(std::string(text))
+                   .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        return;
+    }
+    out += '"';
+    out += text;
+    out += '"';
+}
+
+// Writes the report as an indented array with one object per file, laid out
+// exactly as the json library lays out {"file", "controls", "error"} at two
+// spaces per level. Each file's text goes out at once: building a document
+// tree and serialising it cost more than the analysis itself.
 class TJsonWriter : public TReportWriter {
 public:
     explicit TJsonWriter(std::ostream& out) : FOut(out) {}
 
     void File(const std::string& fileName, const TAnalysisResult& result) override {
-        nlohmann::ordered_json controls = nlohmann::ordered_json::object();
-        for (const TControlText& write : result.Writes) {
-            if (write.IsList)
-                controls[write.Name] = write.Entries;
-            else
-                controls[write.Name] = EditText(write);
-        }
-        nlohmann::ordered_json file;
-        file["file"] = fileName;
-        file["controls"] = std::move(controls);
-        file["error"] = result.Error ? nlohmann::ordered_json(result.ErrorMessage) : nullptr;
-        // Each file's object goes out at once, laid out as the element of an
-        // indented array: holding the whole report first made a run over
-        // many files slower per file as it went on. File lines are 8-bit
-        // text and need not be valid UTF-8.
-        const std::string text =
-            file.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-        FOut << (FAny ? ",\n  " : "[\n  ");
-        for (const char c : text) {
-            FOut.put(c);
-            if (c == '\n') // a JSON string never holds a raw line feed
-                FOut << "  ";
-        }
+        std::string& text = FText;
+        text.assign(FAny ? ",\n  {\n    \"file\": " : "[\n  {\n    \"file\": ");
+        AppendJsonString(text, fileName);
+        text += ",\n    \"controls\": ";
+        AppendControls(text, result.Writes);
+        text += ",\n    \"error\": ";
+        if (result.Error)
+            AppendJsonString(text, result.ErrorMessage);
+        else
+            text += "null";
+        text += "\n  }";
+        FOut.write(text.data(), static_cast<std::streamsize>(text.size()));
         FAny = true;
     }
 
     void End() override { FOut << (FAny ? "\n]\n" : "[]\n"); }
 
 private:
+    // A control written more than once keeps its first place and shows its
+    // last text, as a keyed object does.
+    static void AppendControls(std::string& text, const std::vector<TControlText>& writes) {
+        bool any = false;
+        for (std::size_t i = 0; i < writes.size(); ++i) {
+            const auto sameName = [&](const TControlText& w) { return w.Name == writes[i].Name; };
+            if (std::any_of(writes.begin(), writes.begin() + static_cast<std::ptrdiff_t>(i),
+                            sameName))
+                continue;
+            const TControlText& last = *std::find_if(writes.rbegin(), writes.rend(), sameName);
+            text += any ? ",\n      " : "{\n      ";
+            any = true;
+            AppendJsonString(text, last.Name);
+            text += ": ";
+            if (!last.IsList) {
+                AppendJsonString(text, EditText(last));
+            } else if (last.Entries.empty()) {
+                text += "[]";
+            } else {
+                text += "[\n";
+                for (std::size_t e = 0; e < last.Entries.size(); ++e) {
+                    text += e > 0 ? ",\n        " : "        ";
+                    AppendJsonString(text, last.Entries[e]);
+                }
+                text += "\n      ]";
+            }
+        }
+        text += any ? "\n    }" : "{}";
+    }
+
     std::ostream& FOut;
+    std::string FText; // one file's text, its storage kept from file to file
     bool FAny = false;
 };
 

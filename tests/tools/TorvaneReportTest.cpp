@@ -183,6 +183,31 @@ TEST_F(TorvaneReport, JsonFormatHoldsTheWritesInOrder) {
     EXPECT_EQ(report[3]["controls"]["Edit2"], " J0000\uFFFD"); // replaced, not a failure
 }
 
+// The report is laid out exactly as the json library indents an array of
+// objects, with its escapes; names and lines that need escaping or are not
+// UTF-8 included.
+TEST_F(TorvaneReport, JsonLayoutIsTheLibrarysIndentedForm) {
+    const std::string odd = "q\"b\\t\tc\x01\x7f\xff\xc3(.torvane";
+    TProfileSpec spec = PulseSpec();
+    spec.InputFile = "J\x1b\"\xe0\x80_x.dat";
+    FDir.Write(odd, fixture::ProfileText(spec));
+    const std::vector<std::vector<std::string>> runs = {
+        {"--format=json", "a.torvane", odd, "missing.torvane"},
+        {"--format=json", "missing.torvane"},
+    };
+    for (const auto& args : runs) {
+        const TRun run = Run(args);
+        const nlohmann::ordered_json report = nlohmann::ordered_json::parse(run.Out);
+        EXPECT_EQ(run.Out, report.dump(2) + "\n");
+        EXPECT_EQ(report.back()["error"], MissingMessage);
+    }
+    const TRun run = Run({"--format=json", odd});
+    const nlohmann::ordered_json file = nlohmann::ordered_json::parse(run.Out).at(0);
+    EXPECT_EQ(file["file"], "q\"b\\t\tc\x01\x7f\uFFFD\uFFFD(.torvane");
+    EXPECT_EQ(file["controls"]["Edit2"], " J\x1b\"\uFFFD\uFFFD");
+    EXPECT_TRUE(file["error"].is_null());
+}
+
 TEST_F(TorvaneReport, SystemSeparatorsByDefault) {
     const TRun german = Run({"--format", "tsv", "a.torvane"}, "LC_ALL=de_DE.UTF-8");
     EXPECT_EQ(german.Status, 0);
