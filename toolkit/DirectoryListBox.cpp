@@ -128,9 +128,7 @@ void TDirectoryListBox::BuildTree() {
     const QString root = VolumeOf(FDirectory).MountPath;
     const QStringList steps =
         FDirectory.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    const QStringList children =
-        QDir(FDirectory)
-            .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList children = DirectoryEntries(FDirectory, QDir::Dirs | QDir::NoDotAndDotDot);
 
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
