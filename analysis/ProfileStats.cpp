@@ -3,6 +3,7 @@
 #include "base/FloatOps.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -111,9 +112,16 @@ void ComputeHeaderSnr(const TProfileData& data, TProfileStats& stats) {
 }
 
 float MeanOf(const std::array<float, MaxProfileBins>& values, std::int32_t count) {
+    // Float additions give exactly the double sums rounded to float (a double
+    // has more than twice a float's precision) and keep this chain of
+    // dependent additions short; a sum that is no longer finite raises what
+    // its rounding would have raised.
     float sum = 0.0f;
-    for (std::int32_t i = 0; i < EntryCount(count); ++i)
-        sum = RoundToFloat(static_cast<double>(sum) + values[i]);
+    for (std::int32_t i = 0; i < EntryCount(count); ++i) {
+        sum += values[i];
+        if (!std::isfinite(sum))
+            RoundToFloat(sum);
+    }
     return RoundToFloat(CheckedDiv(sum, count));
 }
 

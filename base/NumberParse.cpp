@@ -11,9 +11,13 @@
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 std::size_t SkipSpace(std::string_view text) {
     std::size_t i = 0;
@@ -56,32 +60,62 @@ std::int32_t ParseInteger(std::string_view text) {
 double ParseFloat(std::string_view text) {
     std::size_t i = SkipSpace(text);
     const std::size_t start = i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
         ++i;
-    std::size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-        ++i;
-        ++digits;
     }
+    const std::size_t integerStart = i;
+    while (i < text.size() && IsDigit(text[i]))
+        ++i;
+    const std::size_t integerEnd = i;
+    std::size_t fractionStart = i;
     if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) {
+        fractionStart = ++i;
+        while (i < text.size() && IsDigit(text[i]))
             ++i;
-            ++digits;
-        }
     }
+    const std::size_t fractionEnd = i;
+    const std::size_t digits = (integerEnd - integerStart) + (fractionEnd - fractionStart);
     if (digits == 0)
         return 0.0;
     std::size_t end = i;
+    int exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+        bool negativeExponent = false;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            negativeExponent = text[j] == '-';
             ++j;
+        }
         if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j]))
+            while (j < text.size() && IsDigit(text[j])) {
+                if (exponent < 100000)
+                    exponent = exponent * 10 + (text[j] - '0');
                 ++j;
+            }
+            if (negativeExponent)
+                exponent = -exponent;
             end = j;
         }
+    }
+    // Exact path: up to 15 digits and a power of ten up to 22 are both exact
+    // doubles, so one multiplication or division rounds correctly, to the
+    // very value a full conversion gives; bin values are nearly always of
+    // this kind.
+    static constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const long scale = exponent - static_cast<long>(fractionEnd - fractionStart);
+    if (digits <= 15 && scale >= -22 && scale <= 22) {
+        std::uint64_t mantissa = 0;
+        for (std::size_t k = integerStart; k < integerEnd; ++k)
+            mantissa = mantissa * 10 + static_cast<unsigned>(text[k] - '0');
+        for (std::size_t k = fractionStart; k < fractionEnd; ++k)
+            mantissa = mantissa * 10 + static_cast<unsigned>(text[k] - '0');
+        const double m = static_cast<double>(mantissa);
+        const double value = scale >= 0 ? m * PowersOfTen[scale] : m / PowersOfTen[-scale];
+        return negative ? -value : value;
     }
     // The prefix is validated above. from_chars rounds exactly as strtod does
     // at a fraction of the cost; a value beyond the double range it reports
