@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QVector>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -218,12 +219,26 @@ void TImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
         FPainter.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColorToQColor(Brush.Color));
     if (Pen.Style == psClear)
         return;
+    const int w = x2 - x1;
+    const int h = y2 - y1;
+    if (Pen.Width <= 1 && Pen.Style == psSolid && Pen.Mode == pmCopy && w >= 2 && h >= 2) {
+        // The same one-pixel outline as four fills: stroking it costs as much
+        // as the rest of a chart picture.
+        const QColor color = ColorToQColor(Pen.Color);
+        FPainter.fillRect(QRect(x1, y1, w, 1), color);
+        FPainter.fillRect(QRect(x1, y2 - 1, w, 1), color);
+        if (h > 2) {
+            FPainter.fillRect(QRect(x1, y1 + 1, 1, h - 2), color);
+            FPainter.fillRect(QRect(x2 - 1, y1 + 1, 1, h - 2), color);
+        }
+        return;
+    }
     ApplyPen();
     FPainter.setBrush(Qt::NoBrush);
     FAppliedBrush.reset();
     if (Pen.Width <= 1) {
         // A one-pixel outline on the outermost columns and rows.
-        FPainter.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+        FPainter.drawRect(QRect(x1, y1, w - 1, h - 1));
     } else {
         FPainter.drawRect(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
     }
@@ -283,20 +298,52 @@ void TImageCanvas::TextOut(int x, int y, const QString& text) {
     if (text.isEmpty() || !Begin())
         return;
     ApplyMode(pmCopy);
+    if (Brush.Style != bsClear) {
+        const TSize cell = TextExtent(text);
+        FPainter.fillRect(QRect(x, y, cell.cx, cell.cy), ColorToQColor(Brush.Color));
+    }
     const QFont& font = CurrentQFont();
-    const QFontMetrics fm(font);
-    if (Brush.Style != bsClear)
-        FPainter.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()),
-                          ColorToQColor(Brush.Color));
     FPainter.setFont(font);
     FPainter.setPen(ColorToQColor(Font.Color));
     FAppliedPen.reset();
-    FPainter.drawText(QPoint(x, y + fm.ascent()), text);
+    QHash<QString, QStaticText>& layouts = CurrentFontTexts().Layouts;
+    auto layout = layouts.find(text);
+    if (layout == layouts.end()) {
+        if (layouts.size() >= MaxCachedTexts)
+            layouts.clear();
+        QStaticText laidOut(text);
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), font);
+        layout = layouts.insert(text, laidOut);
+    }
+    // Placed by the top-left corner of its text cell, as TextOut places text.
+    FPainter.drawStaticText(QPoint(x, y), *layout);
+}
+
+TImageCanvas::TFontTexts& TImageCanvas::CurrentFontTexts() {
+    // Colour does not change a text's shape.
+    const auto sameMetrics = [this](const TFontTexts& texts) {
+        return texts.Font.Name == Font.Name && texts.Font.Height == Font.Height &&
+               texts.Font.Style == Font.Style;
+    };
+    auto texts = std::find_if(FFontTexts.begin(), FFontTexts.end(), sameMetrics);
+    if (texts != FFontTexts.end())
+        return *texts;
+    if (FFontTexts.size() >= MaxCachedFonts)
+        FFontTexts.clear();
+    return FFontTexts.emplace_back(TFontTexts{Font, {}, {}});
 }
 
 TSize TImageCanvas::TextExtent(const QString& text) {
+    QHash<QString, TSize>& sizes = CurrentFontTexts().Sizes;
+    if (const auto known = sizes.constFind(text); known != sizes.cend())
+        return *known;
     const QFontMetrics fm(CurrentQFont());
-    return {fm.horizontalAdvance(text), fm.height()};
+    const TSize size{fm.horizontalAdvance(text), fm.height()};
+    if (sizes.size() >= MaxCachedTexts)
+        sizes.clear();
+    sizes.insert(text, size);
+    return size;
 }
 
 void TImageCanvas::Draw(int x, int y, const TBitmap& bitmap) {

@@ -7,8 +7,11 @@
 #include "toolkit/Canvas.h"
 
 #include <QFont>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 #include <optional>
+#include <vector>
 
 class TImageCanvas : public TCanvas {
 public:
@@ -54,6 +57,19 @@ private:
     std::optional<TPenMode> FAppliedMode;
     std::optional<TFont> FFontKey;
     QFont FQFont;
+
+    // Text measured and laid out, by font: a chart measures and draws the same
+    // caption and labels on every repaint, and Qt would shape them anew each time.
+    struct TFontTexts {
+        TFont Font;
+        QHash<QString, TSize> Sizes;
+        QHash<QString, QStaticText> Layouts;
+    };
+    static constexpr std::size_t MaxCachedFonts = 8;
+    static constexpr qsizetype MaxCachedTexts = 512;
+    // The entry of the current font's metrics, made when missing.
+    TFontTexts& CurrentFontTexts();
+    std::vector<TFontTexts> FFontTexts;
 };
 
 // The QFont for a TFont: Height < 0 is the character height in pixels, > 0 the

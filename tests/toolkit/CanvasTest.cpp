@@ -134,6 +134,32 @@ TEST(Canvas, RectangleCoversUpToButNotIncludingTheSecondCorner) {
     EXPECT_EQ(f.maxY, 11);
 }
 
+TEST(Canvas, ThinOutlineIsExactlyTheOuterRowsAndColumns) {
+    // (x1, y1)-(x2, y2): ordinary, two pixels wide, two high, reaching past
+    // the bitmap on every side, given with the corners swapped.
+    const TRect rects[] = {
+        {3, 4, 10, 12}, {5, 5, 7, 9}, {2, 8, 12, 10}, {-5, 3, 25, 15}, {12, 14, 4, 6}};
+    for (const TRect& r : rects) {
+        TBitmap bmp(20, 20);
+        Clear(bmp);
+        TCanvas& c = bmp.Canvas();
+        c.Pen.Color = clRed;
+        c.Brush.Style = bsClear;
+        c.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
+        const int x1 = std::min(r.Left, r.Right), x2 = std::max(r.Left, r.Right);
+        const int y1 = std::min(r.Top, r.Bottom), y2 = std::max(r.Top, r.Bottom);
+        const QImage& img = bmp.Image();
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) {
+                const bool inside = x >= x1 && x < x2 && y >= y1 && y < y2;
+                const bool edge = inside && (x == x1 || x == x2 - 1 || y == y1 || y == y2 - 1);
+                ASSERT_EQ(QColor(img.pixel(x, y)), edge ? QColor(Qt::red) : QColor(Qt::white))
+                    << "rect " << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom
+                    << " pixel " << x << "," << y;
+            }
+    }
+}
+
 TEST(Canvas, FarCoordinatesAreAcceptedAndClippedAtTheEdge) {
     TBitmap bmp(20, 20);
     Clear(bmp);
@@ -211,6 +237,33 @@ TEST(Canvas, TextCellStartsAtTheGivenTopLeft) {
     EXPECT_EQ(cell.maxX, 10 + size.cx - 1);
     EXPECT_EQ(cell.minY, 8);
     EXPECT_EQ(cell.maxY, 8 + size.cy - 1);
+}
+
+TEST(Canvas, TextInEachFontAsOnAFreshCanvas) {
+    // The canvas keeps what it measured and laid out per font; after the same
+    // text in other fonts it must measure and draw it as a canvas that never
+    // saw it (the red one shares its shape with the first, not its colour).
+    const QString text = QStringLiteral("Hg 123");
+    const TFont fonts[] = {{QStringLiteral("Tahoma"), -11, 0, clBlack},
+                           {QStringLiteral("Tahoma"), -17, 0, clBlack},
+                           {QStringLiteral("Tahoma"), -11, fsBold, clBlack},
+                           {QStringLiteral("Tahoma"), -11, fsItalic, clBlack},
+                           {QStringLiteral("Tahoma"), -11, 0, clRed}};
+    TBitmap used(120, 40);
+    for (const TFont& font : fonts) {
+        TBitmap fresh(120, 40);
+        for (TBitmap* bmp : {&used, &fresh}) {
+            Clear(*bmp);
+            bmp->Canvas().Brush.Style = bsClear;
+            bmp->Canvas().Font = font;
+            bmp->Canvas().TextOut(5, 5, text);
+        }
+        const TSize usedSize = used.Canvas().TextExtent(text);
+        const TSize freshSize = fresh.Canvas().TextExtent(text);
+        EXPECT_EQ(usedSize.cx, freshSize.cx) << font.Height << " " << int(font.Style);
+        EXPECT_EQ(usedSize.cy, freshSize.cy) << font.Height << " " << int(font.Style);
+        EXPECT_TRUE(used.Image() == fresh.Image()) << font.Height << " " << int(font.Style);
+    }
 }
 
 TEST(Canvas, PositiveFontHeightIsTheCellHeight) {
