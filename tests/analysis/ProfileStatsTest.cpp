@@ -161,6 +161,9 @@ TEST(ProfileStats, AveragesRoundWhereTheAlgorithmRounds) {
     EXPECT_EQ(MeanOf(Table({16777216.0f, 1.0f, 1.0f}), 3), 5592405.5f);
     EXPECT_EQ(MeanOf(Table({0.1f, 0.2f, 0.3f}), 3), 0.2f);
     EXPECT_EQ(MeanOf(Table({7.0f, 8.0f, 100.0f}), 2), 7.5f); // entries past count ignored
+    // A running sum beyond float overflows, even when later values would
+    // bring it back into range.
+    EXPECT_THROW(MeanOf(Table({3e38f, 3e38f, -3e38f}), 3), EOverflow);
     // {1,2,3,4}: squares sum to 5, 5/3 held as a float, then the root.
     EXPECT_EQ(SampleStdDevOf(Table({1, 2, 3, 4}), 4), 1.29099440574645996f);
     EXPECT_EQ(SampleStdDevOf(Table({2, 4, 4, 4, 5, 5, 7, 9}), 8), 2.1380899f);
