@@ -91,22 +91,35 @@ void OpenFolderAndSelect(TForm2& form) {
     Click(form.FileListBox1->viewport(), row.center());
 }
 
+// Whether the current click has run to its end; an error box comes and goes
+// before.
+bool ClickReturned = false;
+
 void ClickAnalyze(TForm2& form) {
     if (!form.Button1->isEnabled() || form.Edit1->text() != Session.FileName)
         return Fail("selecting the file did not enable Analyze and name the file");
+    ClickReturned = false;
+    ErrorBoxText.clear();
     // Queued, so that an error box's own loop runs outside this timer's
-    // handler and the next tick can dismiss it.
+    // handler and a later tick can dismiss it.
     QMetaObject::invokeMethod(
-        &form, [&form] { Click(form.Button1, form.Button1->rect().center()); },
+        &form,
+        [&form] {
+            Click(form.Button1, form.Button1->rect().center());
+            ClickReturned = true;
+        },
         Qt::QueuedConnection);
 }
 
-void CheckAnalysis(TForm2& form) {
-    ErrorBoxText.clear();
+// True once the click has run to its end.
+bool AnalysisFinished(TForm2& form) {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         ErrorBoxText = box->text();
         box->accept();
+        return false; // the click returns once the box's loop has ended
     }
+    if (!ClickReturned)
+        return false;
     if (Session.ExpectError) {
         if (ErrorBoxText.isEmpty())
             Fail("the failing analysis showed no error box");
@@ -116,6 +129,7 @@ void CheckAnalysis(TForm2& form) {
         else if (form.ListBox1->count() == 0 || form.Edit2->text().isEmpty())
             Fail("the analysis left the bin table or the pulsar name empty");
     }
+    return true;
 }
 
 void Tick() {
@@ -139,8 +153,8 @@ void Tick() {
         ClickAnalyze(form);
         break;
     case stAfterAnalyze:
-        Step = ++AnalysesDone < Analyses ? stAnalyze : stClose;
-        CheckAnalysis(form);
+        if (AnalysisFinished(form) && Step == stAfterAnalyze)
+            Step = ++AnalysesDone < Analyses ? stAnalyze : stClose;
         break;
     case stClose:
         Step = stDone;
