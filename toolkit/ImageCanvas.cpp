@@ -306,6 +306,16 @@ void TImageCanvas::TextOut(int x, int y, const QString& text) {
     FPainter.setFont(font);
     FPainter.setPen(ColorToQColor(Font.Color));
     FAppliedPen.reset();
+    // A laid-out text breaks lines at a line or paragraph separator, which text
+    // drawn at a point never does: such texts, and any with control
+    // characters, are drawn as they stand.
+    const bool plain = std::none_of(text.begin(), text.end(), [](QChar ch) {
+        return ch.unicode() < 0x20 || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator;
+    });
+    if (!plain) {
+        FPainter.drawText(QPoint(x, y + QFontMetrics(font).ascent()), text);
+        return;
+    }
     QHash<QString, QStaticText>& layouts = CurrentFontTexts().Layouts;
     auto layout = layouts.find(text);
     if (layout == layouts.end()) {

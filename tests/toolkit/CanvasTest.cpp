@@ -266,6 +266,19 @@ TEST(Canvas, TextInEachFontAsOnAFreshCanvas) {
     }
 }
 
+TEST(Canvas, TextWithALineSeparatorStaysInOneTextCell) {
+    // Text drawn at a point never breaks lines, whatever it holds.
+    TBitmap bmp(200, 60);
+    Clear(bmp);
+    TCanvas& c = bmp.Canvas();
+    c.Brush.Style = bsClear;
+    c.Font.Color = clBlack;
+    c.TextOut(5, 5, QStringLiteral("Hg") + QChar::LineSeparator + QStringLiteral("Hg\nHg"));
+    const Painted p = Scan(bmp.Image());
+    EXPECT_GT(p.count, 0);
+    EXPECT_LE(p.maxY, 5 + c.TextHeight(QStringLiteral("Hg")) - 1);
+}
+
 TEST(Canvas, PositiveFontHeightIsTheCellHeight) {
     TBitmap bmp(10, 10);
     bmp.Canvas().Font.Height = 20;
