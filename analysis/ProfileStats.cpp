@@ -16,6 +16,16 @@ std::int32_t EntryCount(std::int32_t count) {
     return std::min<std::int32_t>(count, MaxProfileBins);
 }
 
+// A float sum or difference of two floats is exactly their double result
+// rounded to float (a double has more than twice a float's precision), and
+// quicker, above all in a chain of dependent additions. A result that is no
+// longer finite raises what that rounding would have raised.
+float Finite(float x) {
+    if (!std::isfinite(x))
+        RoundToFloat(x);
+    return x;
+}
+
 std::optional<float> Decibels(float ratio) {
     if (!(ratio > 0.0f))
         return std::nullopt;
@@ -72,8 +82,9 @@ void ComputeProfileStats(const TProfileData& data, TProfileStats& stats) {
     FindPulseWindow(data, stats);
 
     const bool shifted = stats.MinValue < 0.0;
+    const float minValue = static_cast<float>(stats.MinValue); // a bin value, exactly
     for (std::int32_t i = 0; i < n; ++i)
-        stats.NormValues[i] = shifted ? RoundToFloat(v[i] - stats.MinValue) : v[i];
+        stats.NormValues[i] = shifted ? Finite(v[i] - minValue) : v[i];
 
     stats.OffPeakCount = 0;
     for (std::int32_t i = 0; i < n; ++i) {
@@ -112,16 +123,9 @@ void ComputeHeaderSnr(const TProfileData& data, TProfileStats& stats) {
 }
 
 float MeanOf(const std::array<float, MaxProfileBins>& values, std::int32_t count) {
-    // Float additions give exactly the double sums rounded to float (a double
-    // has more than twice a float's precision) and keep this chain of
-    // dependent additions short; a sum that is no longer finite raises what
-    // its rounding would have raised.
     float sum = 0.0f;
-    for (std::int32_t i = 0; i < EntryCount(count); ++i) {
-        sum += values[i];
-        if (!std::isfinite(sum))
-            RoundToFloat(sum);
-    }
+    for (std::int32_t i = 0; i < EntryCount(count); ++i)
+        sum = Finite(sum + values[i]);
     return RoundToFloat(CheckedDiv(sum, count));
 }
 
@@ -129,7 +133,7 @@ float SampleStdDevOf(const std::array<float, MaxProfileBins>& values, std::int32
     const float mean = MeanOf(values, count);
     float sumOfSquares = 0.0f;
     for (std::int32_t i = 0; i < EntryCount(count); ++i) {
-        const double d = RoundToFloat(static_cast<double>(values[i]) - mean);
+        const double d = Finite(values[i] - mean);
         sumOfSquares = RoundToFloat(sumOfSquares + d * d);
     }
     return RoundToFloat(

@@ -65,18 +65,21 @@ double ParseFloat(std::string_view text) {
         negative = text[i] == '-';
         ++i;
     }
+    // The digits as one whole number for the exact path below; beyond 19
+    // digits it wraps, but that path takes at most 15.
+    std::uint64_t mantissa = 0;
     const std::size_t integerStart = i;
     while (i < text.size() && IsDigit(text[i]))
-        ++i;
-    const std::size_t integerEnd = i;
-    std::size_t fractionStart = i;
+        mantissa = mantissa * 10 + static_cast<unsigned>(text[i++] - '0');
+    std::size_t digits = i - integerStart;
+    std::size_t fractionDigits = 0;
     if (i < text.size() && text[i] == '.') {
-        fractionStart = ++i;
+        const std::size_t fractionStart = ++i;
         while (i < text.size() && IsDigit(text[i]))
-            ++i;
+            mantissa = mantissa * 10 + static_cast<unsigned>(text[i++] - '0');
+        fractionDigits = i - fractionStart;
+        digits += fractionDigits;
     }
-    const std::size_t fractionEnd = i;
-    const std::size_t digits = (integerEnd - integerStart) + (fractionEnd - fractionStart);
     if (digits == 0)
         return 0.0;
     std::size_t end = i;
@@ -106,13 +109,8 @@ double ParseFloat(std::string_view text) {
     static constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const long scale = exponent - static_cast<long>(fractionEnd - fractionStart);
+    const long scale = exponent - static_cast<long>(fractionDigits);
     if (digits <= 15 && scale >= -22 && scale <= 22) {
-        std::uint64_t mantissa = 0;
-        for (std::size_t k = integerStart; k < integerEnd; ++k)
-            mantissa = mantissa * 10 + static_cast<unsigned>(text[k] - '0');
-        for (std::size_t k = fractionStart; k < fractionEnd; ++k)
-            mantissa = mantissa * 10 + static_cast<unsigned>(text[k] - '0');
         const double m = static_cast<double>(mantissa);
         const double value = scale >= 0 ? m * PowersOfTen[scale] : m / PowersOfTen[-scale];
         return negative ? -value : value;
