@@ -22,7 +22,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <poll.h>
 #include <string>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -281,25 +283,48 @@ double SecondsToFirstPaintedWindow(const fs::path& folder) {
         ::_exit(127);
     }
     ::close(pipeFds[1]);
-    FILE* diagnostics = ::fdopen(pipeFds[0], "r");
+    // A program that never paints, or never ends, fails the run instead of
+    // hanging it.
+    const auto deadline = start + std::chrono::seconds(20);
+    const auto readSome = [&](std::string& into) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd ready{pipeFds[0], POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0)
+            return false;
+        char buffer[4096];
+        const ssize_t got = ::read(pipeFds[0], buffer, sizeof buffer);
+        if (got <= 0)
+            return false;
+        into.append(buffer, static_cast<std::size_t>(got));
+        return true;
+    };
     double seconds = -1;
-    char line[4096];
-    while (std::fgets(line, sizeof line, diagnostics)) {
-        const std::string text = line;
-        if (text.find("Flushing QRegion(") != std::string::npos &&
-            text.find(" of TForm2(") != std::string::npos) {
-            seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            break;
+    std::string diagnostics;
+    std::size_t lineStart = 0;
+    while (seconds < 0 && readSome(diagnostics)) {
+        for (std::size_t end; (end = diagnostics.find('\n', lineStart)) != std::string::npos;
+             lineStart = end + 1) {
+            const std::string_view line(diagnostics.data() + lineStart, end - lineStart);
+            if (line.find("Flushing QRegion(") != std::string_view::npos &&
+                line.find(" of TForm2(") != std::string_view::npos) {
+                seconds =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                break;
+            }
         }
     }
     ::kill(pid, SIGTERM);
     // Drain what the closing program still writes so it never blocks on the pipe.
-    while (std::fgets(line, sizeof line, diagnostics)) {
-    }
-    std::fclose(diagnostics);
+    std::string rest;
+    while (readSome(rest))
+        rest.clear();
+    ::close(pipeFds[0]);
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    if (::waitpid(pid, &status, WNOHANG) == 0) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+    }
     return seconds;
 }
 
