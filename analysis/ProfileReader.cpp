@@ -100,7 +100,13 @@ void RecordCannotOpen(TProfileData& data, std::string reason) {
 constexpr std::size_t HeaderBytes = ProfileHeaderLines * (TProfileStream::MaxLineLength + 2);
 
 void ReadProfile(const std::string& fileName, TProfileData& data) {
+    // A fresh record, but the header lines keep their storage: allocating
+    // it anew for every line of every file costs more than reading them.
+    std::array<std::string, ProfileHeaderLines> headerLines = std::move(data.HeaderLines);
     data = TProfileData{};
+    for (std::string& line : headerLines)
+        line.clear();
+    data.HeaderLines = std::move(headerLines);
     data.FileName = fileName;
 
     // Look before opening: a pipe or device named like a profile is never

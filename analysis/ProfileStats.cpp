@@ -26,6 +26,19 @@ float Finite(float x) {
     return x;
 }
 
+// The sample standard deviation of values around their mean, as
+// SampleStdDevOf computes it; the statistics pass the mean they already hold.
+float SampleStdDevAround(const std::array<float, MaxProfileBins>& values, std::int32_t count,
+                         float mean) {
+    float sumOfSquares = 0.0f;
+    for (std::int32_t i = 0; i < EntryCount(count); ++i) {
+        const double d = Finite(values[i] - mean);
+        sumOfSquares = RoundToFloat(sumOfSquares + d * d);
+    }
+    return RoundToFloat(
+        CheckedSqrt(RoundToFloat(CheckedDiv(sumOfSquares, static_cast<double>(count) - 1.0))));
+}
+
 std::optional<float> Decibels(float ratio) {
     if (!(ratio > 0.0f))
         return std::nullopt;
@@ -101,9 +114,10 @@ void ComputeProfileStats(const TProfileData& data, TProfileStats& stats) {
             stats.OffPeakMax = stats.OffPeakValues[j];
 
     stats.MeanRaw = MeanOf(stats.OffPeakValues, stats.OffPeakCount);
-    stats.StdDevRaw = SampleStdDevOf(stats.OffPeakValues, stats.OffPeakCount);
+    stats.StdDevRaw = SampleStdDevAround(stats.OffPeakValues, stats.OffPeakCount, stats.MeanRaw);
     stats.MeanNorm = MeanOf(stats.OffPeakNormValues, stats.OffPeakCount);
-    stats.StdDevNorm = SampleStdDevOf(stats.OffPeakNormValues, stats.OffPeakCount);
+    stats.StdDevNorm =
+        SampleStdDevAround(stats.OffPeakNormValues, stats.OffPeakCount, stats.MeanNorm);
 
     stats.SnrRaw = RoundToFloat(CheckedDiv(stats.MaxValue - stats.MeanRaw, stats.StdDevRaw));
     // The shifted profile peaks at MaxValue - MinValue.
@@ -130,12 +144,5 @@ float MeanOf(const std::array<float, MaxProfileBins>& values, std::int32_t count
 }
 
 float SampleStdDevOf(const std::array<float, MaxProfileBins>& values, std::int32_t count) {
-    const float mean = MeanOf(values, count);
-    float sumOfSquares = 0.0f;
-    for (std::int32_t i = 0; i < EntryCount(count); ++i) {
-        const double d = Finite(values[i] - mean);
-        sumOfSquares = RoundToFloat(sumOfSquares + d * d);
-    }
-    return RoundToFloat(
-        CheckedSqrt(RoundToFloat(CheckedDiv(sumOfSquares, static_cast<double>(count) - 1.0))));
+    return SampleStdDevAround(values, count, MeanOf(values, count));
 }
