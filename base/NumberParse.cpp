@@ -33,6 +33,23 @@ locale_t CLocale() {
     return loc;
 }
 
+// A validated number prefix the exact path does not take. from_chars rounds
+// exactly as strtod does at a fraction of the cost; a value beyond the double
+// range it reports instead of rounding, so that one goes to strtod for its
+// infinity or denormal. Kept out of line: the common path then needs no
+// stack frame.
+[[gnu::noinline]] double FullConversion(std::string_view prefix) {
+    const char* first = prefix.data();
+    const char* last = prefix.data() + prefix.size();
+    if (*first == '+')
+        ++first;
+    double value = 0.0;
+    const auto [stop, error] = std::from_chars(first, last, value);
+    if (error == std::errc() && stop == last)
+        return value;
+    return strtod_l(std::string(prefix).c_str(), nullptr, CLocale());
+}
+
 } // namespace
 
 std::int32_t ParseInteger(std::string_view text) {
@@ -115,18 +132,5 @@ double ParseFloat(std::string_view text) {
         const double value = scale >= 0 ? m * PowersOfTen[scale] : m / PowersOfTen[-scale];
         return negative ? -value : value;
     }
-    // The prefix is validated above. from_chars rounds exactly as strtod does
-    // at a fraction of the cost; a value beyond the double range it reports
-    // instead of rounding, so that one goes to strtod for its infinity or
-    // denormal.
-    const char* first = text.data() + start;
-    const char* last = text.data() + end;
-    if (*first == '+')
-        ++first;
-    double value = 0.0;
-    const auto [stop, error] = std::from_chars(first, last, value);
-    if (error == std::errc() && stop == last)
-        return value;
-    const std::string prefix(text.substr(start, end - start));
-    return strtod_l(prefix.c_str(), nullptr, CLocale());
+    return FullConversion(text.substr(start, end - start));
 }
