@@ -4,6 +4,7 @@
 #include "base/FloatOps.h"
 #include "base/NumberParse.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -16,7 +17,7 @@ namespace {
 std::string_view Field(std::string_view line, std::size_t first, std::size_t count) {
     if (first > line.size())
         return {};
-    return line.substr(first - 1, count);
+    return {line.data() + first - 1, std::min(count, line.size() - (first - 1))};
 }
 
 bool IsBlankOrControl(char c) {
@@ -24,11 +25,13 @@ bool IsBlankOrControl(char c) {
 }
 
 std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlankOrControl(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlankOrControl(text.back()))
-        text.remove_suffix(1);
-    return text;
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsBlankOrControl(text[first]))
+        ++first;
+    while (last > first && IsBlankOrControl(text[last - 1]))
+        --last;
+    return {text.data() + first, last - first};
 }
 
 // A line is recognised by its first 19 characters alone.

@@ -1,5 +1,6 @@
 #include "base/NumberParse.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <clocale>
@@ -11,19 +12,19 @@
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+// The value of a decimal digit; above 9 for any other character.
+unsigned DigitOf(char c) {
+    return static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'};
 }
 
 bool IsSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-std::size_t SkipSpace(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
-        ++i;
-    return i;
+const char* SkipSpace(const char* p, const char* end) {
+    while (p != end && IsSpace(*p))
+        ++p;
+    return p;
 }
 
 // strtod follows LC_NUMERIC, which a desktop program sets from the user's
@@ -53,20 +54,18 @@ locale_t CLocale() {
 } // namespace
 
 std::int32_t ParseInteger(std::string_view text) {
-    std::size_t i = SkipSpace(text);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    p = SkipSpace(p, end);
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
     }
     std::int64_t value = 0;
     constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    while (i < text.size() && IsDigit(text[i])) {
-        value = value * 10 + (text[i] - '0');
-        if (value > limit)
-            value = limit;
-        ++i;
-    }
+    for (unsigned digit; p != end && (digit = DigitOf(*p)) <= 9; ++p)
+        value = std::min(value * 10 + digit, limit);
     if (negative)
         value = -value;
     if (value > std::numeric_limits<std::int32_t>::max())
@@ -75,48 +74,48 @@ std::int32_t ParseInteger(std::string_view text) {
 }
 
 double ParseFloat(std::string_view text) {
-    std::size_t i = SkipSpace(text);
-    const std::size_t start = i;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    p = SkipSpace(p, end);
+    const char* const start = p;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
     }
     // The digits as one whole number for the exact path below; beyond 19
     // digits it wraps, but that path takes at most 15.
     std::uint64_t mantissa = 0;
-    const std::size_t integerStart = i;
-    while (i < text.size() && IsDigit(text[i]))
-        mantissa = mantissa * 10 + static_cast<unsigned>(text[i++] - '0');
-    std::size_t digits = i - integerStart;
+    const char* const integerStart = p;
+    for (unsigned digit; p != end && (digit = DigitOf(*p)) <= 9; ++p)
+        mantissa = mantissa * 10 + digit;
+    std::size_t digits = static_cast<std::size_t>(p - integerStart);
     std::size_t fractionDigits = 0;
-    if (i < text.size() && text[i] == '.') {
-        const std::size_t fractionStart = ++i;
-        while (i < text.size() && IsDigit(text[i]))
-            mantissa = mantissa * 10 + static_cast<unsigned>(text[i++] - '0');
-        fractionDigits = i - fractionStart;
+    if (p != end && *p == '.') {
+        const char* const fractionStart = ++p;
+        for (unsigned digit; p != end && (digit = DigitOf(*p)) <= 9; ++p)
+            mantissa = mantissa * 10 + digit;
+        fractionDigits = static_cast<std::size_t>(p - fractionStart);
         digits += fractionDigits;
     }
     if (digits == 0)
         return 0.0;
-    std::size_t end = i;
+    const char* last = p;
     int exponent = 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        const char* q = p + 1;
         bool negativeExponent = false;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-            negativeExponent = text[j] == '-';
-            ++j;
+        if (q != end && (*q == '+' || *q == '-')) {
+            negativeExponent = *q == '-';
+            ++q;
         }
-        if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j])) {
+        if (q != end && DigitOf(*q) <= 9) {
+            for (unsigned digit; q != end && (digit = DigitOf(*q)) <= 9; ++q)
                 if (exponent < 100000)
-                    exponent = exponent * 10 + (text[j] - '0');
-                ++j;
-            }
+                    exponent = exponent * 10 + static_cast<int>(digit);
             if (negativeExponent)
                 exponent = -exponent;
-            end = j;
+            last = q;
         }
     }
     // Exact path: up to 15 digits and a power of ten up to 22 are both exact
@@ -132,5 +131,5 @@ double ParseFloat(std::string_view text) {
         const double value = scale >= 0 ? m * PowersOfTen[scale] : m / PowersOfTen[-scale];
         return negative ? -value : value;
     }
-    return FullConversion(text.substr(start, end - start));
+    return FullConversion({start, static_cast<std::size_t>(last - start)});
 }
