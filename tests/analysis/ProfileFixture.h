@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -119,6 +120,22 @@ inline std::vector<std::string> Texts(const std::vector<double>& values) {
         texts.emplace_back(buffer);
     }
     return texts;
+}
+
+// Bytes written as they stand, with no text conversion.
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// 64 KiB of pseudo-random bytes, the same on every run.
+inline std::string Garbage() {
+    std::string bytes;
+    std::uint32_t x = 12345;
+    for (int i = 0; i < 64 * 1024; ++i) {
+        x = x * 1664525u + 1013904223u;
+        bytes += static_cast<char>(x >> 24);
+    }
+    return bytes;
 }
 
 } // namespace fixture

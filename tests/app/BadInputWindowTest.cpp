@@ -72,19 +72,8 @@ std::string GoodProfile() {
     return fixture::ProfileText(spec);
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Garbage() {
-    std::string bytes;
-    std::uint32_t x = 12345;
-    for (int i = 0; i < 64 * 1024; ++i) {
-        x = x * 1664525u + 1013904223u;
-        bytes += static_cast<char>(x >> 24);
-    }
-    return bytes;
-}
+using fixture::Garbage;
+using fixture::WriteBytes;
 
 // Every entry below dir (links not followed) with its type, mode, size and
 // modification time: any write, creation or removal changes it.

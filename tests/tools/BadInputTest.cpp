@@ -76,19 +76,8 @@ struct TBadCase {
     std::string Message;
 };
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Garbage() {
-    std::string bytes;
-    std::uint32_t x = 12345;
-    for (int i = 0; i < 64 * 1024; ++i) {
-        x = x * 1664525u + 1013904223u;
-        bytes += static_cast<char>(x >> 24);
-    }
-    return bytes;
-}
+using fixture::Garbage;
+using fixture::WriteBytes;
 
 } // namespace
 
