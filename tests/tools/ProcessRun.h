@@ -10,7 +10,6 @@ struct TRun {
     int Status = -1;
     std::string Out;
     std::string Err;
-    double Seconds = 0.0;
 };
 
 // One shell word, whatever the argument holds.
