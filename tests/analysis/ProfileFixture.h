@@ -138,4 +138,19 @@ inline std::string Garbage() {
     return bytes;
 }
 
+// A small valid profile whose lines hold bytes that are not UTF-8: the input
+// file name in the header (pulsar name " J\xe9\xff") and the comment line.
+inline std::string NotUtf8ProfileText() {
+    TProfileSpec spec;
+    for (int i = 0; i < 64; ++i)
+        spec.Values.push_back(i == 30 ? "50" : (i % 2 ? "11" : "10"));
+    spec.Values[29] = "12";
+    spec.Values[31] = "13";
+    spec.InputFile = "J\xe9\xff_DM1.0.dat";
+    std::string text = ProfileText(spec);
+    const std::string comment = "fixture";
+    text.replace(text.find(comment), comment.size(), "\xc3\x28\xa0\xa1");
+    return text;
+}
+
 } // namespace fixture

@@ -388,15 +388,7 @@ INSTANTIATE_TEST_SUITE_P(BadInput, BadInputFile, testing::ValuesIn(BadFiles),
 // analysed, and the list and the name show replacement characters.
 TEST_F(BadInputWindow, ProfileWithLinesThatAreNotUtf8IsAnalysed) {
     ASSERT_FALSE(HasFatalFailure());
-    TProfileSpec spec;
-    for (int i = 0; i < 64; ++i)
-        spec.Values.push_back(i == 30 ? "50" : (i % 2 ? "11" : "10"));
-    spec.Values[29] = "12";
-    spec.Values[31] = "13";
-    spec.InputFile = "J\xe9\xff_DM1.0.dat";
-    std::string text = fixture::ProfileText(spec);
-    const std::string comment = "fixture";
-    text.replace(text.find(comment), comment.size(), "\xc3\x28\xa0\xa1");
+    const std::string text = fixture::NotUtf8ProfileText();
     Dir.Write("bytes.torvane", text);
     Form.FileListBox1->Update();
     Select("bytes.torvane");

@@ -146,15 +146,7 @@ TEST_F(BadInput, UnreadableFile) {
 // A real profile whose name and lines are not UTF-8 is analysed like any
 // other, and the JSON output stays valid.
 TEST_F(BadInput, ProfileWithBytesThatAreNotUtf8) {
-    TProfileSpec spec;
-    for (int i = 0; i < 64; ++i)
-        spec.Values.push_back(i == 30 ? "50" : (i % 2 ? "11" : "10"));
-    spec.Values[29] = "12";
-    spec.Values[31] = "13";
-    spec.InputFile = "J\xe9\xff_DM1.0.dat";
-    std::string text = fixture::ProfileText(spec);
-    const std::string comment = "fixture";
-    text.replace(text.find(comment), comment.size(), "\xc3\x28\xa0\xa1");
+    const std::string text = fixture::NotUtf8ProfileText();
     const std::string name = "pulsar-\xe9\xff.torvane";
     FInputs.Write(name, text);
 
