@@ -90,6 +90,11 @@ const fs::path ProfileSource = fs::path(TORVANE_SOURCE_DIR) / "examples" / "B053
 
 // The window as the user has it just before clicking Analyze: shown, on a
 // folder holding the 1000-bin profile, the file selected.
+// The analysed state: Chart1 holds the MoveTo at (0, 0), one DrawTo for each
+// of the 500 even positions of the 1000 bins and the three reference Lines:
+// 1 + 500 + 3 = 504 items.
+constexpr int Chart1Items = 504;
+
 class TReadyWindow {
 public:
     TReadyWindow() {
@@ -111,6 +116,12 @@ public:
     void ClickAnalyze() {
         Form.Button1->click();
         QApplication::processEvents();
+    }
+
+    // One analysis, then whether Chart1 is in the analysed state.
+    bool AnalyseToChart1Items() {
+        ClickAnalyze();
+        return Chart1().NumItems() == Chart1Items;
     }
 
     TTempFolder Dir;
@@ -144,19 +155,13 @@ void BM_Button1Click(benchmark::State& state) {
 }
 BENCHMARK(BM_Button1Click)->Unit(benchmark::kMillisecond);
 
-// The analysed state: Chart1 holds the MoveTo at (0, 0), one DrawTo for each
-// of the 500 even positions of the 1000 bins and the three reference Lines:
-// 1 + 500 + 3 = 504 items.
-constexpr int Chart1Items = 504;
-
 // Paint itself: chart bitmap, axes, plot area and the whole drawing list
 // composed off-screen, then the surface copy requested from Qt.
 void BM_Chart1Paint(benchmark::State& state) {
     TReadyWindow window;
-    window.ClickAnalyze();
-    TPlotChart& chart = window.Chart1();
-    if (chart.NumItems() != Chart1Items)
+    if (!window.AnalyseToChart1Items())
         return state.SkipWithError("the analysis did not leave 504 items in Chart1");
+    TPlotChart& chart = window.Chart1();
     const int composedStart = chart.PaintCount();
     for (auto _ : state)
         chart.Paint();
@@ -169,10 +174,9 @@ BENCHMARK(BM_Chart1Paint)->Unit(benchmark::kMicrosecond);
 // copied onto the window's surface at once, overlapping ListBox5 included.
 void BM_Chart1Repaint(benchmark::State& state) {
     TReadyWindow window;
-    window.ClickAnalyze();
-    TPlotChart& chart = window.Chart1();
-    if (chart.NumItems() != Chart1Items)
+    if (!window.AnalyseToChart1Items())
         return state.SkipWithError("the analysis did not leave 504 items in Chart1");
+    TPlotChart& chart = window.Chart1();
     const int composedStart = chart.PaintCount();
     const int paintEventsStart = window.Chart1Paints->Count();
     for (auto _ : state)
