@@ -51,6 +51,15 @@ QPen MakeQPen(const TPen& pen) {
     return q;
 }
 
+// Puts the corners of a box in order; false when the box has no area.
+bool OrderCorners(int& x1, int& y1, int& x2, int& y2) {
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    return x2 != x1 && y2 != y1;
+}
+
 } // namespace
 
 QFont FontToQFont(const TFont& font) {
@@ -208,19 +217,15 @@ void TImageCanvas::Polygon(std::span<const TPoint> points) {
 }
 
 void TImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-    if (x2 < x1)
-        std::swap(x1, x2);
-    if (y2 < y1)
-        std::swap(y1, y2);
-    if (x2 == x1 || y2 == y1 || !Begin())
-        return;
-    ApplyMode(Pen.Mode);
-    if (Brush.Style != bsClear)
-        FPainter.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColorToQColor(Brush.Color));
-    if (Pen.Style == psClear)
+    if (!OrderCorners(x1, y1, x2, y2) || !Begin())
         return;
     const int w = x2 - x1;
     const int h = y2 - y1;
+    ApplyMode(Pen.Mode);
+    if (Brush.Style != bsClear)
+        FPainter.fillRect(QRect(x1, y1, w, h), ColorToQColor(Brush.Color));
+    if (Pen.Style == psClear)
+        return;
     if (Pen.Width <= 1 && Pen.Style == psSolid && Pen.Mode == pmCopy && w >= 2 && h >= 2) {
         // The same one-pixel outline as four fills: stroking it costs as much
         // as the rest of a chart picture.
@@ -240,7 +245,7 @@ void TImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
         // A one-pixel outline on the outermost columns and rows.
         FPainter.drawRect(QRect(x1, y1, w - 1, h - 1));
     } else {
-        FPainter.drawRect(QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+        FPainter.drawRect(QRectF(x1, y1, w - 1, h - 1));
     }
 }
 
@@ -252,11 +257,7 @@ void TImageCanvas::FillRect(const TRect& r) {
 }
 
 void TImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
-    if (x2 < x1)
-        std::swap(x1, x2);
-    if (y2 < y1)
-        std::swap(y1, y2);
-    if (x2 == x1 || y2 == y1 || !Begin())
+    if (!OrderCorners(x1, y1, x2, y2) || !Begin())
         return;
     ApplyPen();
     ApplyBrush();
@@ -264,11 +265,7 @@ void TImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void TImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
-    if (x2 < x1)
-        std::swap(x1, x2);
-    if (y2 < y1)
-        std::swap(y1, y2);
-    if (x2 == x1 || y2 == y1 || Pen.Style == psClear || !Begin())
+    if (!OrderCorners(x1, y1, x2, y2) || Pen.Style == psClear || !Begin())
         return;
     ApplyPen();
     const double cx = (x1 + x2) / 2.0;
