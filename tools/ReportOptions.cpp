@@ -80,6 +80,8 @@ An analysis that ends with an error keeps what it wrote up to that point; the
 error is printed with the file's results and also on standard error.
 
 Exit status: 0 when every file was analysed, 1 when any analysis ended with an
-error, 2 for a usage error.
+error, 2 for a usage error, 3 when the output could not be written (the reason
+is printed as "cannot write output: ..."; a pipe whose reader has gone, as in
+"torvane-report ... | head", ends the run without a message).
 )";
 }

@@ -51,68 +51,61 @@ std::string EditText(const TControlText& write) {
 
 class TTextWriter : public TReportWriter {
 public:
-    explicit TTextWriter(std::ostream& out) : FOut(out) {}
-
-    void File(const std::string& fileName, const TAnalysisResult& result) override {
-        if (FFiles++ > 0)
-            FOut << '\n';
+    void File(std::string& out, std::size_t index, const std::string& fileName,
+              const TAnalysisResult& result) const override {
+        if (index > 0)
+            out += '\n';
         if (result.Writes.empty())
-            FOut << "File name: " << fileName << '\n';
+            out.append("File name: ").append(fileName) += '\n';
         for (const TControlText& write : result.Writes) {
-            FOut << LabelOf(write.Name) << ':';
+            out.append(LabelOf(write.Name)) += ':';
             if (write.Name == "ListBox1") {
-                FOut << ' ' << write.Entries.size() << " lines\n";
+                out.append(" ").append(std::to_string(write.Entries.size())) += " lines\n";
             } else if (write.IsList) {
-                FOut << '\n';
+                out += '\n';
                 for (const std::string& entry : write.Entries)
-                    FOut << "  " << entry << '\n';
+                    out.append("  ").append(entry) += '\n';
             } else {
-                FOut << ' ' << EditText(write) << '\n';
+                out.append(" ").append(EditText(write)) += '\n';
             }
         }
         if (result.Error)
-            FOut << "Error: " << result.ErrorMessage << '\n';
+            out.append("Error: ").append(result.ErrorMessage) += '\n';
     }
-
-private:
-    std::ostream& FOut;
-    int FFiles = 0;
 };
 
 class TTsvWriter : public TReportWriter {
 public:
-    explicit TTsvWriter(std::ostream& out) : FOut(out) {}
-
-    void Begin() override {
-        FOut << "File";
+    void Begin(std::string& out) const override {
+        out += "File";
         for (const TControlLabel& c : EditLabels)
             if (c.Name != "Edit1")
-                FOut << '\t' << c.Label;
-        FOut << "\tError\n";
+                out.append("\t").append(c.Label);
+        out += "\tError\n";
     }
 
-    void File(const std::string& fileName, const TAnalysisResult& result) override {
-        FOut << Cell(fileName);
+    void File(std::string& out, std::size_t, const std::string& fileName,
+              const TAnalysisResult& result) const override {
+        AppendCell(out, fileName);
         for (const TControlLabel& c : EditLabels) {
             if (c.Name == "Edit1")
                 continue;
-            FOut << '\t';
+            out += '\t';
             for (const TControlText& write : result.Writes)
                 if (write.Name == c.Name)
-                    FOut << Cell(EditText(write));
+                    AppendCell(out, EditText(write));
         }
-        FOut << '\t' << Cell(result.ErrorMessage) << '\n';
+        out += '\t';
+        AppendCell(out, result.ErrorMessage);
+        out += '\n';
     }
 
 private:
     // A cell never holds the tab or line breaks that would end it.
-    static std::string Cell(std::string text) {
-        for (char& c : text)
-            if (c == '\t' || c == '\n' || c == '\r')
-                c = ' ';
-        return text;
+    static void AppendCell(std::string& out, std::string_view text) {
+        for (char c : text)
+            out += c == '\t' || c == '\n' || c == '\r' ? ' ' : c;
     }
-    std::ostream& FOut;
 };
 
 // A JSON string as the json library writes it: UTF-8 kept as it is, the
@@ -139,11 +132,9 @@ void AppendJsonString(std::string& out, std::string_view text) {
 // tree and serialising it cost more than the analysis itself.
 class TJsonWriter : public TReportWriter {
 public:
-    explicit TJsonWriter(std::ostream& out) : FOut(out) {}
-
-    void File(const std::string& fileName, const TAnalysisResult& result) override {
-        std::string& text = FText;
-        text.assign(FAny ? ",\n  {\n    \"file\": " : "[\n  {\n    \"file\": ");
+    void File(std::string& text, std::size_t index, const std::string& fileName,
+              const TAnalysisResult& result) const override {
+        text += index > 0 ? ",\n  {\n    \"file\": " : "[\n  {\n    \"file\": ";
         AppendJsonString(text, fileName);
         text += ",\n    \"controls\": ";
         AppendControls(text, result.Writes);
@@ -153,11 +144,11 @@ public:
         else
             text += "null";
         text += "\n  }";
-        FOut.write(text.data(), static_cast<std::streamsize>(text.size()));
-        FAny = true;
     }
 
-    void End() override { FOut << (FAny ? "\n]\n" : "[]\n"); }
+    void End(std::string& out, std::size_t count) const override {
+        out += count > 0 ? "\n]\n" : "[]\n";
+    }
 
 private:
     // A control written more than once keeps its first place and shows its
@@ -189,22 +180,18 @@ private:
         }
         text += any ? "\n    }" : "{}";
     }
-
-    std::ostream& FOut;
-    std::string FText; // one file's text, its storage kept from file to file
-    bool FAny = false;
 };
 
 } // namespace
 
-std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format, std::ostream& out) {
+std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format) {
     switch (format) {
     case TReportFormat::Tsv:
-        return std::make_unique<TTsvWriter>(out);
+        return std::make_unique<TTsvWriter>();
     case TReportFormat::Json:
-        return std::make_unique<TJsonWriter>(out);
+        return std::make_unique<TJsonWriter>();
     case TReportFormat::Text:
         break;
     }
-    return std::make_unique<TTextWriter>(out);
+    return std::make_unique<TTextWriter>();
 }

@@ -3,17 +3,24 @@
 #include "analysis/AnalysisCommand.h"
 #include "tools/ReportOptions.h"
 
+#include <cstddef>
 #include <memory>
-#include <ostream>
 #include <string>
 
-// Prints the analyses of the report, one file after the other.
+// Turns the analyses of the report into its text, one file after the other.
+// A writer keeps no state between files: each file's text depends only on
+// the file and its place in the output, so files can be rendered on any
+// thread and in any order and still join into the same bytes.
 class TReportWriter {
 public:
     virtual ~TReportWriter() = default;
-    virtual void Begin() {}
-    virtual void File(const std::string& fileName, const TAnalysisResult& result) = 0;
-    virtual void End() {}
+    // What goes before the first file.
+    virtual void Begin(std::string& out) const { (void)out; }
+    // Appends one file's text; index is its place in the output, from 0.
+    virtual void File(std::string& out, std::size_t index, const std::string& fileName,
+                      const TAnalysisResult& result) const = 0;
+    // What goes after the last of count files.
+    virtual void End(std::string& out, std::size_t count) const { (void)out, (void)count; }
 };
 
-std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format, std::ostream& out);
+std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format);

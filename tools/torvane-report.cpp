@@ -4,18 +4,37 @@
 #include "analysis/AnalysisCommand.h"
 #include "tools/ReportLocale.h"
 #include "tools/ReportOptions.h"
+#include "tools/ReportOutput.h"
 #include "tools/ReportWriter.h"
 
 #include <iostream>
+#include <unistd.h>
+
+namespace {
+
+constexpr int StatusOutputFailed = 3;
+
+// Every byte that should have reached standard output either did, or the
+// run says why it did not.
+int OutputStatus(TReportOutput& out, int status) {
+    if (out.Finish())
+        return status;
+    if (!out.PipeClosed())
+        std::cerr << "torvane-report: cannot write output: " << out.Reason() << '\n';
+    return StatusOutputFailed;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    TReportOutput out(STDOUT_FILENO);
     TReportOptions options;
     FormatSettings format;
     try {
         options = ParseReportOptions({argv + 1, argv + argc});
         if (options.Help) {
-            std::cout << ReportUsage();
-            return 0;
+            out.Write(ReportUsage());
+            return OutputStatus(out, 0);
         }
         format = ReportFormatSettings(options.Locale);
     } catch (const EUsageError& e) {
@@ -24,20 +43,27 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const auto writer = MakeReportWriter(options.Format, std::cout);
+    const auto writer = MakeReportWriter(options.Format);
     // One record for the run, like the window's; each analysis resets it.
     TProfileData data;
     bool failed = false;
-    writer->Begin();
+    std::string text;
+    writer->Begin(text);
+    std::size_t index = 0;
     for (const std::string& file : options.Files) {
         const TAnalysisResult result = RunAnalysisCommand(file, data, format);
-        writer->File(file, result);
+        writer->File(text, index++, file, result);
+        out.Write(text);
+        text.clear();
+        if (out.Failed())
+            break; // nothing more can reach the output
         if (result.Error) {
             failed = true;
             std::cerr << "torvane-report: " << result.ErrorMessage << '\n';
         }
     }
-    writer->End();
-    std::cout.flush();
-    return failed ? 1 : 0;
+    if (!out.Failed())
+        writer->End(text, index);
+    out.Write(text);
+    return OutputStatus(out, failed ? 1 : 0);
 }

@@ -4,6 +4,8 @@
 #include "tests/tools/ProcessRun.h"
 
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -63,17 +65,28 @@ protected:
     }
     void TearDown() override { std::filesystem::current_path(FOldDir); }
 
-    TRun Run(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C") {
+    static std::string Command(const std::vector<std::string>& args,
+                               const std::string& env = "LC_ALL=C") {
         std::string command = env + " " + Quoted(TORVANE_REPORT_EXE);
         for (const std::string& arg : args)
             command += " " + Quoted(arg);
-        const std::string out = FDir.Path("stdout.txt");
+        return command;
+    }
+
+    TRun Run(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C") {
+        return Shell(Command(args, env) + " >" + Quoted(FDir.Path("stdout.txt")));
+    }
+
+    // A bash command line whose standard error is kept; its status is the
+    // exit status, or 128 plus the number of the signal that ended it.
+    TRun Shell(const std::string& command) {
         const std::string err = FDir.Path("stderr.txt");
-        command += " >" + Quoted(out) + " 2>" + Quoted(err);
-        const int status = std::system(command.c_str());
+        std::remove(FDir.Path("stdout.txt").c_str());
+        const int status =
+            std::system(("bash -c " + Quoted(command) + " 2>" + Quoted(err)).c_str());
         TRun run;
         run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.Out = Slurp(out);
+        run.Out = Slurp(FDir.Path("stdout.txt"));
         run.Err = Slurp(err);
         return run;
     }
@@ -258,4 +271,34 @@ TEST_F(TorvaneReport, ExamplesAnalyseWithoutError) {
         EXPECT_TRUE(file["error"].is_null()) << file["file"] << ": " << file["error"];
         EXPECT_EQ(file["controls"].size(), 20u) << file["file"];
     }
+}
+
+// Output that cannot be written is a failure of its own, whatever the format;
+// a reader that stops reading a pipe ends the run without a word.
+TEST_F(TorvaneReport, OutputThatCannotBeWritten) {
+    const std::string full = "torvane-report: cannot write output: No space left on device\n";
+    const std::vector<std::vector<std::string>> runs = {
+        {"a.torvane"},
+        {"--format=tsv", "a.torvane", "b.torvane"},
+        {"--format=json", "a.torvane", "missing.torvane"},
+        {"--help"},
+    };
+    for (const auto& args : runs) {
+        const TRun run = Shell(Command(args) + " >/dev/full");
+        EXPECT_EQ(run.Status, 3) << args[0];
+        ASSERT_GE(run.Err.size(), full.size());
+        EXPECT_EQ(run.Err.substr(run.Err.size() - full.size()), full);
+    }
+
+    // Far more than a pipe holds, so that the writes meet the closed pipe.
+    std::vector<std::string> many = {"--format=json"};
+    many.insert(many.end(), 300, "a.torvane");
+    const std::string toHead = Command(many) + " | head -c 10 >/dev/null";
+    const TRun killed = Shell("set -o pipefail; " + toHead);
+    EXPECT_EQ(killed.Status, 128 + SIGPIPE);
+    EXPECT_EQ(killed.Err, "");
+    // With the signal ignored the write fails instead, just as quietly.
+    const TRun ignored = Shell("trap '' PIPE; set -o pipefail; " + toHead);
+    EXPECT_EQ(ignored.Status, 3);
+    EXPECT_EQ(ignored.Err, "");
 }
