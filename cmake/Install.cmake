@@ -48,8 +48,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Torvane analyzer developers <torvane-analyzer@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The Qt 6 runtime and the window's font; Qt brings the C and C++ runtimes.
+# The Qt 6 runtime, the print system's client library and the window's font;
+# Qt brings the C and C++ runtimes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6widgets6 (>= 6.4.0), libqt6printsupport6 (>= 6.4.0), libqt6gui6 (>= 6.4.0), \
-libqt6core6 (>= 6.4.0), fonts-wine")
+libqt6core6 (>= 6.4.0), libcups2, fonts-wine")
 include(CPack)

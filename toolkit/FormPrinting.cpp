@@ -1,6 +1,7 @@
 #include "toolkit/FormPrinting.h"
 
 #include "base/Exception.h"
+#include "toolkit/PrintQueue.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -43,13 +44,21 @@ QImage FormImage(QWidget* form) {
 }
 
 void PrintForm(QWidget* form, QPrinter& printer, const QString& documentName) {
+    const char* const notPrinting = "Printer is not currently printing";
     printer.setDocName(documentName);
+    // A stopped queue would hold the page and one that refuses jobs would
+    // drop it, both without a word from Qt: no job is begun for them.
+    if (!QueueTakesJobs(printer))
+        throw Exception(notPrinting);
     QPainter painter;
     if (!painter.begin(&printer))
-        throw Exception("Printer is not currently printing");
+        throw Exception(notPrinting);
     // The painter's destructor ends the job when the image or the copy fails.
     const QImage image = FormImage(form);
     const QSize size = FitToPage(image.size(), QSize(printer.width(), printer.height()));
     painter.drawImage(QRect(QPoint(0, 0), size), image);
     painter.end();
+    // The queue may have changed its mind since it was asked.
+    if (QueueRefusedTheJob(printer))
+        throw Exception(notPrinting);
 }

@@ -23,5 +23,7 @@ QImage FormImage(QWidget* form);
 
 // Prints the form's image on one page of `printer`, fitted to its printable
 // area at that area's top-left corner. The job is ended in every case; an
-// error starting it raises "Printer is not currently printing".
+// error starting it, a queue that is stopped or refuses jobs, and a job that
+// the queue refuses raise "Printer is not currently printing", and then no
+// page comes out.
 void PrintForm(QWidget* form, QPrinter& printer, const QString& documentName);
