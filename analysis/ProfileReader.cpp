@@ -3,10 +3,10 @@
 #include "analysis/ProfileStream.h"
 #include "base/FloatOps.h"
 #include "base/NumberParse.h"
+#include "base/SystemError.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <string_view>
 #include <sys/stat.h>
@@ -119,9 +119,9 @@ void ReadProfile(const std::string& fileName, TProfileData& data) {
     struct stat st {};
     const bool found = ::stat(fileName.c_str(), &st) == 0;
     if (!found)
-        RecordCannotOpen(data, std::strerror(errno));
+        RecordCannotOpen(data, SystemErrorText(errno));
     else if (S_ISDIR(st.st_mode))
-        RecordCannotOpen(data, std::strerror(EISDIR));
+        RecordCannotOpen(data, SystemErrorText(EISDIR));
     else if (!S_ISREG(st.st_mode))
         RecordCannotOpen(data, "Not a regular file");
 

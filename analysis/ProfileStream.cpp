@@ -1,5 +1,7 @@
 #include "analysis/ProfileStream.h"
 
+#include "base/SystemError.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -21,7 +23,7 @@ TProfileStream::TProfileStream(const std::string& fileName, std::int64_t expecte
     : FExpected(std::max<std::int64_t>(expectedSize, 0)) {
     FFd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (FFd < 0) {
-        FOpenError = std::strerror(errno);
+        FOpenError = SystemErrorText(errno);
         return;
     }
     if (readAhead == 0)
@@ -35,7 +37,7 @@ TProfileStream::TProfileStream(const std::string& fileName, std::int64_t expecte
     // A name that turned into a folder since it was checked opens but cannot
     // be read; report it like a failed open.
     if (FReadError != 0) {
-        FOpenError = std::strerror(FReadError);
+        FOpenError = SystemErrorText(FReadError);
         ::close(FFd);
         FFd = -1;
     }

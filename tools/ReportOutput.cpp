@@ -1,7 +1,8 @@
 #include "tools/ReportOutput.h"
 
+#include "base/SystemError.h"
+
 #include <cerrno>
-#include <cstring>
 #include <unistd.h>
 
 void TReportOutput::Write(std::string_view text) {
@@ -43,7 +44,5 @@ bool TReportOutput::PipeClosed() const {
 }
 
 std::string TReportOutput::Reason() const {
-    char buffer[256];
-    // The GNU strerror_r: the message may live in buffer or elsewhere.
-    return ::strerror_r(FError, buffer, sizeof buffer);
+    return SystemErrorText(FError);
 }

@@ -45,8 +45,8 @@ std::string_view LabelOf(std::string_view name) {
     return name;
 }
 
-std::string EditText(const TControlText& write) {
-    return write.Entries.empty() ? std::string() : write.Entries.front();
+std::string_view EditText(const TControlText& write) {
+    return write.Entries.empty() ? std::string_view() : std::string_view(write.Entries.front());
 }
 
 class TTextWriter : public TReportWriter {
@@ -74,37 +74,85 @@ public:
     }
 };
 
-class TTsvWriter : public TReportWriter {
+// The table of the tsv and csv formats: the file, one column per box of the
+// panel in the order the analysis fills them, and the error.
+class TTableWriter : public TReportWriter {
 public:
+    explicit TTableWriter(bool header) : FHeader(header) {}
+
     void Begin(std::string& out) const override {
-        out += "File";
+        if (!FHeader)
+            return;
+        AppendCell(out, "File");
         for (const TControlLabel& c : EditLabels)
             if (c.Name != "Edit1")
-                out.append("\t").append(c.Label);
-        out += "\tError\n";
+                AppendCell(out += Separator(), c.Label);
+        AppendCell(out += Separator(), "Error");
+        out += LineEnd();
     }
 
     void File(std::string& out, std::size_t, const std::string& fileName,
               const TAnalysisResult& result) const override {
-        AppendCell(out, fileName);
-        for (const TControlLabel& c : EditLabels) {
-            if (c.Name == "Edit1")
+        // Each box's last text; a box never written stays empty.
+        std::array<std::string_view, EditLabels.size()> cells{};
+        for (const TControlText& write : result.Writes) {
+            if (write.IsList)
                 continue;
-            out += '\t';
-            for (const TControlText& write : result.Writes)
-                if (write.Name == c.Name)
-                    AppendCell(out, EditText(write));
+            for (std::size_t c = 0; c < EditLabels.size(); ++c)
+                if (EditLabels[c].Name == write.Name)
+                    cells[c] = EditText(write);
         }
-        out += '\t';
-        AppendCell(out, result.ErrorMessage);
-        out += '\n';
+        AppendCell(out, fileName);
+        for (std::size_t c = 0; c < EditLabels.size(); ++c)
+            if (EditLabels[c].Name != "Edit1")
+                AppendCell(out += Separator(), cells[c]);
+        AppendCell(out += Separator(), result.ErrorMessage);
+        out += LineEnd();
     }
 
+protected:
+    virtual char Separator() const = 0;
+    virtual std::string_view LineEnd() const = 0;
+    virtual void AppendCell(std::string& out, std::string_view text) const = 0;
+
 private:
+    bool FHeader;
+};
+
+class TTsvWriter : public TTableWriter {
+public:
+    using TTableWriter::TTableWriter;
+
+protected:
+    char Separator() const override { return '\t'; }
+    std::string_view LineEnd() const override { return "\n"; }
     // A cell never holds the tab or line breaks that would end it.
-    static void AppendCell(std::string& out, std::string_view text) {
+    void AppendCell(std::string& out, std::string_view text) const override {
         for (char c : text)
             out += c == '\t' || c == '\n' || c == '\r' ? ' ' : c;
+    }
+};
+
+// RFC 4180, as spreadsheets read it.
+class TCsvWriter : public TTableWriter {
+public:
+    using TTableWriter::TTableWriter;
+
+protected:
+    char Separator() const override { return ','; }
+    std::string_view LineEnd() const override { return "\r\n"; }
+    void AppendCell(std::string& out, std::string_view text) const override {
+        if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+            out += text;
+            return;
+        }
+        out += '"';
+        for (char c : text) {
+            if (c == '"')
+                out += '"';
+            out += c;
+        }
+        out += '"';
     }
 };
 
@@ -126,34 +174,50 @@ void AppendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-// Writes the report as an indented array with one object per file, laid out
-// exactly as the json library lays out {"file", "controls", "error"} at two
-// spaces per level. Each file's text goes out at once: building a document
-// tree and serialising it cost more than the analysis itself.
-class TJsonWriter : public TReportWriter {
+// One file's object, laid out exactly as the json library lays out
+// {"file", "controls", "error"}: indented at two blanks per level, or on one
+// line without blanks. Written directly: building a document tree and
+// serialising it cost more than the analysis itself.
+class TJsonObject {
 public:
-    void File(std::string& text, std::size_t index, const std::string& fileName,
-              const TAnalysisResult& result) const override {
-        text += index > 0 ? ",\n  {\n    \"file\": " : "[\n  {\n    \"file\": ";
+    explicit TJsonObject(bool indented) : FIndented(indented) {}
+
+    void Append(std::string& text, int level, const std::string& fileName,
+                const TAnalysisResult& result) const {
+        text += '{';
+        Key(text, level + 1, "file");
         AppendJsonString(text, fileName);
-        text += ",\n    \"controls\": ";
-        AppendControls(text, result.Writes);
-        text += ",\n    \"error\": ";
+        text += ',';
+        Key(text, level + 1, "controls");
+        AppendControls(text, level + 1, result.Writes);
+        text += ',';
+        Key(text, level + 1, "error");
         if (result.Error)
             AppendJsonString(text, result.ErrorMessage);
         else
             text += "null";
-        text += "\n  }";
-    }
-
-    void End(std::string& out, std::size_t count) const override {
-        out += count > 0 ? "\n]\n" : "[]\n";
+        NewLine(text, level);
+        text += '}';
     }
 
 private:
+    void NewLine(std::string& text, int level) const {
+        if (FIndented) {
+            text += '\n';
+            text.append(static_cast<std::size_t>(2 * level), ' ');
+        }
+    }
+
+    void Key(std::string& text, int level, std::string_view key) const {
+        NewLine(text, level);
+        AppendJsonString(text, key);
+        text += FIndented ? ": " : ":";
+    }
+
     // A control written more than once keeps its first place and shows its
     // last text, as a keyed object does.
-    static void AppendControls(std::string& text, const std::vector<TControlText>& writes) {
+    void AppendControls(std::string& text, int level,
+                        const std::vector<TControlText>& writes) const {
         bool any = false;
         for (std::size_t i = 0; i < writes.size(); ++i) {
             const auto sameName = [&](const TControlText& w) { return w.Name == writes[i].Name; };
@@ -161,35 +225,75 @@ private:
                             sameName))
                 continue;
             const TControlText& last = *std::find_if(writes.rbegin(), writes.rend(), sameName);
-            text += any ? ",\n      " : "{\n      ";
+            text += any ? "," : "{";
             any = true;
-            AppendJsonString(text, last.Name);
-            text += ": ";
+            Key(text, level + 1, last.Name);
             if (!last.IsList) {
                 AppendJsonString(text, EditText(last));
             } else if (last.Entries.empty()) {
                 text += "[]";
             } else {
-                text += "[\n";
+                text += '[';
                 for (std::size_t e = 0; e < last.Entries.size(); ++e) {
-                    text += e > 0 ? ",\n        " : "        ";
+                    if (e > 0)
+                        text += ',';
+                    NewLine(text, level + 2);
                     AppendJsonString(text, last.Entries[e]);
                 }
-                text += "\n      ]";
+                NewLine(text, level + 1);
+                text += ']';
             }
         }
-        text += any ? "\n    }" : "{}";
+        if (any)
+            NewLine(text, level);
+        text += any ? "}" : "{}";
     }
+
+    bool FIndented;
+};
+
+// One indented array of every file's object.
+class TJsonWriter : public TReportWriter {
+public:
+    void File(std::string& text, std::size_t index, const std::string& fileName,
+              const TAnalysisResult& result) const override {
+        text += index > 0 ? ",\n  " : "[\n  ";
+        FObject.Append(text, 1, fileName, result);
+    }
+
+    void End(std::string& out, std::size_t count) const override {
+        out += count > 0 ? "\n]\n" : "[]\n";
+    }
+
+private:
+    TJsonObject FObject{true};
+};
+
+// One line per file, the object as the json library writes it compactly.
+class TJsonLinesWriter : public TReportWriter {
+public:
+    void File(std::string& text, std::size_t, const std::string& fileName,
+              const TAnalysisResult& result) const override {
+        FObject.Append(text, 0, fileName, result);
+        text += '\n';
+    }
+
+private:
+    TJsonObject FObject{false};
 };
 
 } // namespace
 
-std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format) {
+std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format, bool header) {
     switch (format) {
     case TReportFormat::Tsv:
-        return std::make_unique<TTsvWriter>();
+        return std::make_unique<TTsvWriter>(header);
+    case TReportFormat::Csv:
+        return std::make_unique<TCsvWriter>(header);
     case TReportFormat::Json:
         return std::make_unique<TJsonWriter>();
+    case TReportFormat::Jsonl:
+        return std::make_unique<TJsonLinesWriter>();
     case TReportFormat::Text:
         break;
     }

@@ -23,4 +23,5 @@ public:
     virtual void End(std::string& out, std::size_t count) const { (void)out, (void)count; }
 };
 
-std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format);
+// header: whether a format with a header row (tsv, csv) writes it.
+std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format, bool header = true);

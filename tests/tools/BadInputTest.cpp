@@ -96,9 +96,6 @@ TEST_F(BadInput, EachEndsInItsMessageWritingNothing) {
              WriteBytes(p, text);
          },
          NoAnchor("lines.torvane")},
-        {"a folder", "folder.torvane",
-         [](const std::string& p) { std::filesystem::create_directory(p); },
-         CannotOpen("folder.torvane", "Is a directory")},
         {"a named pipe without a writer", "pipe.torvane",
          [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
          CannotOpen("pipe.torvane", "Not a regular file")},

@@ -77,19 +77,7 @@ protected:
         return Shell(Command(args, env) + " >" + Quoted(FDir.Path("stdout.txt")));
     }
 
-    // A bash command line whose standard error is kept; its status is the
-    // exit status, or 128 plus the number of the signal that ended it.
-    TRun Shell(const std::string& command) {
-        const std::string err = FDir.Path("stderr.txt");
-        std::remove(FDir.Path("stdout.txt").c_str());
-        const int status =
-            std::system(("bash -c " + Quoted(command) + " 2>" + Quoted(err)).c_str());
-        TRun run;
-        run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.Out = Slurp(FDir.Path("stdout.txt"));
-        run.Err = Slurp(err);
-        return run;
-    }
+    TRun Shell(const std::string& command) { return RunBash(command, FDir.Path("")); }
 
     TTempDir FDir;
     std::filesystem::path FOldDir;
@@ -243,6 +231,15 @@ TEST_F(TorvaneReport, UsageErrorsAndHelp) {
         {"--format"},
         {"--bogus", "a.torvane"},
         {"--locale", "xx_NOWHERE", "a.torvane"},
+        {"--jobs", "0", "a.torvane"},
+        {"--jobs=two", "a.torvane"},
+        {"--shard", "0/2", "a.torvane"},
+        {"--shard", "3/2", "a.torvane"},
+        {"--shard=2", "a.torvane"},
+        {"--no-header", "a.torvane"},
+        {"--format=json", "--no-header", "a.torvane"},
+        {"-0", "a.torvane"},
+        {"--files-from"},
     };
     for (const auto& args : misuses) {
         const TRun run = Run(args);

@@ -1,0 +1,174 @@
+#include "tools/ReportInputs.h"
+
+#include "base/SystemError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+struct TDirCloser {
+    void operator()(DIR* d) const { ::closedir(d); }
+};
+
+enum class TEntryKind { Other, File, Folder };
+
+// Links followed for the kind, but a link to a folder counts as other: the
+// search does not enter it.
+TEntryKind KindOf(DIR* folder, const dirent& entry) {
+    if (entry.d_type == DT_REG)
+        return TEntryKind::File;
+    if (entry.d_type == DT_DIR)
+        return TEntryKind::Folder;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return TEntryKind::Other;
+    struct stat st {};
+    if (::fstatat(::dirfd(folder), entry.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return TEntryKind::Other;
+    if (S_ISDIR(st.st_mode))
+        return TEntryKind::Folder;
+    if (S_ISLNK(st.st_mode) && ::fstatat(::dirfd(folder), entry.d_name, &st, 0) != 0)
+        return TEntryKind::Other; // dangling or looping
+    return S_ISREG(st.st_mode) ? TEntryKind::File : TEntryKind::Other;
+}
+
+std::string Joined(const std::string& folder, const char* name) {
+    std::string path = folder;
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path += name;
+}
+
+// Every profile under top, in no particular order.
+void Search(const std::string& top, std::vector<std::string>& found, const TInputProblem& problem) {
+    std::vector<std::string> pending = {top};
+    while (!pending.empty()) {
+        const std::string folder = std::move(pending.back());
+        pending.pop_back();
+        const std::unique_ptr<DIR, TDirCloser> dir(::opendir(folder.c_str()));
+        if (!dir) {
+            const std::string reason = SystemErrorText(errno);
+            problem("cannot read folder \"" + folder + "\": " + reason);
+            continue;
+        }
+        for (;;) {
+            errno = 0;
+            const dirent* entry = ::readdir(dir.get());
+            if (!entry) {
+                if (errno != 0) {
+                    const std::string reason = SystemErrorText(errno);
+                    problem("cannot read folder \"" + folder + "\": " + reason);
+                }
+                break;
+            }
+            if (entry->d_name[0] == '.')
+                continue; // hidden, and "." and ".."
+            switch (KindOf(dir.get(), *entry)) {
+            case TEntryKind::Folder:
+                pending.push_back(Joined(folder, entry->d_name));
+                break;
+            case TEntryKind::File:
+                if (MatchesProfileMask(entry->d_name))
+                    found.push_back(Joined(folder, entry->d_name));
+                break;
+            case TEntryKind::Other:
+                break;
+            }
+        }
+    }
+}
+
+bool IsFolder(const std::string& name) {
+    struct stat st {};
+    return ::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+bool MatchesProfileMask(std::string_view name) {
+    constexpr std::string_view mark = ".torvane";
+    if (name.empty() || name.front() == '.')
+        return false;
+    const auto same = [](char a, char b) { return Lower(a) == b; };
+    return std::search(name.begin(), name.end(), mark.begin(), mark.end(), same) != name.end();
+}
+
+std::vector<std::string> ReadNameList(const std::string& path, bool nulSeparated) {
+    const bool standardInput = path == "-";
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const auto fail = [&](int error) {
+        return EListError("cannot read the list \"" + path + "\": " + SystemErrorText(error));
+    };
+    if (fd < 0)
+        throw fail(errno);
+    std::vector<std::string> names;
+    std::string name;
+    const char end = nulSeparated ? '\0' : '\n';
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            if (!standardInput)
+                ::close(fd);
+            throw fail(error);
+        }
+        if (got == 0)
+            break;
+        for (const char c : std::string_view(buffer, static_cast<std::size_t>(got))) {
+            if (c != end) {
+                name += c;
+            } else if (!name.empty()) {
+                names.push_back(std::move(name));
+                name.clear();
+            }
+        }
+    }
+    if (!standardInput)
+        ::close(fd);
+    if (!name.empty())
+        names.push_back(std::move(name)); // the last name needs no ending
+    return names;
+}
+
+std::vector<std::string> ExpandInputs(const std::vector<std::string>& names,
+                                      const TInputProblem& problem, const TInputProblem& note) {
+    std::vector<std::string> inputs;
+    for (const std::string& name : names) {
+        if (!IsFolder(name)) {
+            inputs.push_back(name);
+            continue;
+        }
+        std::vector<std::string> found;
+        Search(name, found, problem);
+        if (found.empty())
+            note("no profile files (*.torvane*) in \"" + name + "\"");
+        // std::string orders by unsigned bytes, as "LC_ALL=C sort" does.
+        std::sort(found.begin(), found.end());
+        inputs.insert(inputs.end(), std::make_move_iterator(found.begin()),
+                      std::make_move_iterator(found.end()));
+    }
+    return inputs;
+}
+
+std::vector<std::string> ShardOf(std::vector<std::string> inputs, int k, int n) {
+    if (n <= 1)
+        return inputs;
+    std::vector<std::string> part;
+    for (std::size_t i = static_cast<std::size_t>(k - 1); i < inputs.size();
+         i += static_cast<std::size_t>(n))
+        part.push_back(std::move(inputs[i]));
+    return part;
+}
