@@ -22,7 +22,22 @@ bool ItemMatches(const TChartItem& item, int tag, int tagMask, int itemClass, TC
 } // namespace
 
 TChartDrawingList::TChartDrawingList() : FDataContainer(1), FAnnoContainer(1) {
-    ResetFilters();
+    ResetDrawingState();
+    ResetVisibility();
+}
+
+void TChartDrawingList::ResetDrawingState() {
+    FDataCol = clBlack;
+    FFillCol = clSilver;
+    FPenStyle = psSolid;
+    FLineWid = 1;
+    FClassDefault = 0;
+    FActiveLayer = 1;
+    FDataTag = 0;
+    FTranspItems = false;
+    FTextAlignment = taCenter;
+    FTextBkStyle = tbClear;
+    FAllocSize = 1000;
 }
 
 void TChartDrawingList::SetClassDefault(std::uint8_t value) {
@@ -494,11 +509,8 @@ void TChartDrawingList::ClearAnnotations() {
     Paint();
 }
 
-void TChartDrawingList::ResetFilters() {
+void TChartDrawingList::ResetVisibility() {
     FClassVisible.fill(true);
     FAnnoClassVisible.fill(true);
     FLayerVisible.fill(true);
-    FAnnosVisible = true;
-    FAnnoBelowChart = false;
-    FAnnoTextOnTop = true;
 }

@@ -206,9 +206,13 @@ protected:
     void ClearAnnoList();
     // Forgets both lists' long texts (the items keep their numbers).
     void ClearLongTexts();
-    // Every class and layer visible, annotations visible, above the data,
-    // texts on top; without painting.
-    void ResetFilters();
+    // The drawing state of a new list: black solid lines 1 pixel wide, silver
+    // fill, class 0, layer 1, tag 0, opaque items, centred texts on a clear
+    // background, storage in steps of 1000; without painting. The one place
+    // these values come from, for a new list and for a chart's reset.
+    void ResetDrawingState();
+    // Every class and layer visible; without painting.
+    void ResetVisibility();
 
     // Index of the last data item shown by ShowGraf.
     int FLastElemOnShow = 0;
@@ -236,23 +240,25 @@ private:
     int FNumLongTextsData = 0;
     int FNumLongTextsAnno = 0;
     std::array<std::int32_t, NumChartItemKinds> FItemCount{};
-    std::array<bool, 256> FClassVisible;
-    std::array<bool, 256> FAnnoClassVisible;
-    std::array<bool, 2> FLayerVisible{true, true};
+    std::array<bool, 256> FClassVisible{};
+    std::array<bool, 256> FAnnoClassVisible{};
+    std::array<bool, 2> FLayerVisible{};
+    // Annotations are visible, drawn above the data, texts on top.
     bool FAnnosVisible = true;
     bool FAnnoBelowChart = false;
     bool FAnnoTextOnTop = true;
-
-    TColor FDataCol = clBlack;
-    TColor FFillCol = clSilver;
-    TPenStyle FPenStyle = psSolid;
-    std::uint8_t FLineWid = 1;
-    std::uint8_t FClassDefault = 0;
-    int FActiveLayer = 1;
-    int FDataTag = 0;
-    bool FTranspItems = false;
-    TAlignment FTextAlignment = taCenter;
-    TTextBkg FTextBkStyle = tbClear;
     bool FAnnoMode = false;
-    int FAllocSize = 1000;
+
+    // Set by ResetDrawingState.
+    TColor FDataCol{};
+    TColor FFillCol{};
+    TPenStyle FPenStyle{};
+    std::uint8_t FLineWid{};
+    std::uint8_t FClassDefault{};
+    int FActiveLayer{};
+    int FDataTag{};
+    bool FTranspItems{};
+    TAlignment FTextAlignment{};
+    TTextBkg FTextBkStyle{};
+    int FAllocSize{};
 };

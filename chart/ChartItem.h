@@ -37,6 +37,10 @@ enum TChartItemKind : std::uint8_t {
 };
 constexpr int NumChartItemKinds = 24;
 
+constexpr bool IsTextKind(TChartItemKind kind) {
+    return kind == tkText || kind == tkTextOfs;
+}
+
 // How x, y (first point) and x2, y2 (second point) of an item are read:
 // world = values of the layer's axes; screen = pixels from the plot area's
 // top-left corner.

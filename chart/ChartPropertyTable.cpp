@@ -19,29 +19,6 @@ using Table = std::vector<TChartProperty>;
 
 // --- value texts ------------------------------------------------------------------
 
-struct NamedColor {
-    const char* Name;
-    TColor Value;
-};
-
-constexpr NamedColor NamedColors[] = {
-    {"clBlack", clBlack},
-    {"clMaroon", clMaroon},
-    {"clGreen", clGreen},
-    {"clNavy", clNavy},
-    {"clGray", clGray},
-    {"clSilver", clSilver},
-    {"clRed", clRed},
-    {"clLime", clLime},
-    {"clBlue", clBlue},
-    {"clWhite", clWhite},
-    {"clWindowText", clWindowText},
-    {"clBtnFace", clBtnFace},
-    {"clBtnShadow", clBtnShadow},
-    {"clGrayText", clGrayText},
-    {"clBtnHighlight", clBtnHighlight},
-};
-
 using Names = std::span<const char* const>;
 
 QString EnumText(Names names, int value) {
@@ -299,14 +276,18 @@ Table BuildTable() {
     AddInt<Chart>(t, "AllocSize", self, &Chart::AllocSize, &Chart::SetAllocSize);
     AddBool<Chart>(t, "AutoRedraw", self, &Chart::AutoRedraw, &Chart::SetAutoRedraw);
     // Both names of each rim are written; a description may use either.
-    AddInt<Chart>(t, "MarginLeft", self, &Chart::MarginLeft, &Chart::SetMarginLeft, 50);
-    AddInt<Chart>(t, "MarginRight", self, &Chart::MarginRight, &Chart::SetMarginRight, 10);
-    AddInt<Chart>(t, "MarginTop", self, &Chart::MarginTop, &Chart::SetMarginTop, 16);
-    AddInt<Chart>(t, "MarginBottom", self, &Chart::MarginBottom, &Chart::SetMarginBottom, 32);
-    AddInt<Chart>(t, "LRim", self, &Chart::LRim, &Chart::SetLRim, 50);
-    AddInt<Chart>(t, "RRim", self, &Chart::RRim, &Chart::SetRRim, 10);
-    AddInt<Chart>(t, "TRim", self, &Chart::TRim, &Chart::SetTRim, 16);
-    AddInt<Chart>(t, "BRim", self, &Chart::BRim, &Chart::SetBRim, 32);
+    AddInt<Chart>(t, "MarginLeft", self, &Chart::MarginLeft, &Chart::SetMarginLeft,
+                  Chart::DeclaredLRim);
+    AddInt<Chart>(t, "MarginRight", self, &Chart::MarginRight, &Chart::SetMarginRight,
+                  Chart::DeclaredRRim);
+    AddInt<Chart>(t, "MarginTop", self, &Chart::MarginTop, &Chart::SetMarginTop,
+                  Chart::DeclaredTRim);
+    AddInt<Chart>(t, "MarginBottom", self, &Chart::MarginBottom, &Chart::SetMarginBottom,
+                  Chart::DeclaredBRim);
+    AddInt<Chart>(t, "LRim", self, &Chart::LRim, &Chart::SetLRim, Chart::DeclaredLRim);
+    AddInt<Chart>(t, "RRim", self, &Chart::RRim, &Chart::SetRRim, Chart::DeclaredRRim);
+    AddInt<Chart>(t, "TRim", self, &Chart::TRim, &Chart::SetTRim, Chart::DeclaredTRim);
+    AddInt<Chart>(t, "BRim", self, &Chart::BRim, &Chart::SetBRim, Chart::DeclaredBRim);
     AddInt<Chart>(t, "MinDupMarkDist", self, &Chart::MinDupMarkDist, &Chart::SetMinDupMarkDist);
     // IncludePath before Name, so that a stored path survives reading back.
     AddBool<TBakGndImg>(t, "BackGroundImg.IncludePath", bg, &TBakGndImg::IncludePath,
@@ -428,23 +409,6 @@ Table BuildTable() {
 }
 
 } // namespace
-
-QString ColorToDescText(TColor Color) {
-    for (const NamedColor& c : NamedColors)
-        if (c.Value == Color)
-            return QString::fromLatin1(c.Name);
-    return QString::number(Color);
-}
-
-TColor DescColor(const QString& ValueText) {
-    if (!ValueText.isEmpty() && ValueText.front().isLetter()) {
-        for (const NamedColor& c : NamedColors)
-            if (ValueText == QLatin1String(c.Name))
-                return c.Value;
-        throw Exception("Invalid colour " + ValueText.toStdString());
-    }
-    return DescInt(ValueText);
-}
 
 const std::vector<TChartProperty>& ChartPropertyTable() {
     static const Table table = BuildTable();

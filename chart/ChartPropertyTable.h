@@ -5,6 +5,7 @@
 // from a value text, its getter to a value text and its declared default
 // (a value equal to it is left out when a chart is written back).
 
+#include "toolkit/Colors.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/WindowDescription.h"
 
@@ -39,7 +40,3 @@ std::vector<TDescProperty> WriteChartProperties(TCustomPlotChart& Chart);
 // The chart as a description object: Left, Top, Width, Height, then the
 // properties of WriteChartProperties.
 TDescObject WriteChartDescription(TCustomPlotChart& Chart, const QString& ObjectName);
-
-// Colour value texts: the names of the named colours, numbers otherwise.
-QString ColorToDescText(TColor Color);
-TColor DescColor(const QString& ValueText);

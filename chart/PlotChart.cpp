@@ -14,15 +14,8 @@
 #include <algorithm>
 
 TCustomPlotChart::TCustomPlotChart(QWidget* parent) : QWidget(parent) {
-    // Nothing may paint until the control's window exists.
-    FSuppressPaint = true;
     // paintEvent always covers the whole surface with the composed picture.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    SetAnnoMode(false);
-    SetAnnoBelowChart(false);
-    SetAnnoTextOnTop(true);
-    SetAnnosVisible(true);
-
     for (auto& ch : FCrossHair)
         ch = std::make_unique<TCrossHair>();
     FBackGroundImg = std::make_unique<TBakGndImg>();
@@ -33,27 +26,11 @@ TCustomPlotChart::TCustomPlotChart(QWidget* parent) : QWidget(parent) {
         FScaleY[i] = std::make_unique<TScale>();
         FScalePropsY[i] = std::make_unique<TScalePropsVert>();
     }
-
     resize(280, 200);
-    FLRim = 50;
-    FRRim = 10;
-    FTRim = 16;
-    FBRim = 32;
-
-    FMouseTrace.clear();
     FMouseTrace.reserve(MaxMouseTracePoints);
-    FMouseTraceColor = clWhite;
-    FMouseTraceInvert = true;
-
     ResizeGrafBmp();
     FChartBmp.SetSize(width(), height());
-    FTextFont = TFont{};
-
     ResetComp();
-    OnScalesRendered = nullptr;
-    OnBeforeRenderData = nullptr;
-    OnDataRendered = nullptr;
-    OnBeforeRenderChartItem = nullptr;
 }
 
 TCustomPlotChart::~TCustomPlotChart() {
@@ -73,8 +50,9 @@ void TCustomPlotChart::ResetComp() {
     FSuppressPaint = true;
     ClearDataList();
     ClearAnnoList();
-    SetClassDefault(0);
-    SetAllocSize(1000);
+    // Class 0, storage steps of 1000, layer 1, black solid 1-pixel lines,
+    // silver fill, tag 0, opaque items, centred texts on a clear background.
+    ResetDrawingState();
     FAvoidDuplicateMarks = false;
     FMinDupMarkDist = 1;
 
@@ -82,43 +60,30 @@ void TCustomPlotChart::ResetComp() {
     FShadowColor = clGrayText;
     FShadowBakColor = clBtnFace;
     FShadowStyle = ssFlying;
-    SetActiveLayer(1);
-    SetLayerVisible(1, true);
-    SetLayerVisible(2, true);
+    ResetVisibility();
 
-    SetDataCol(clBlack);
-    SetPenStyle(psSolid);
     FChartFrameColor = clBlack;
-    SetFillCol(clSilver);
     FChartColor = clWhite;
     FWindColor = clBtnFace;
     FGridColor = clBlack;
-    SetLineWid(1);
     FPanGridDx = 1;
     FPanGridDy = 1;
     FPanGridOffsX = 0;
     FPanGridOffsY = 0;
     FUseDataOf = nullptr;
-    SetTranspItems(false);
 
+    // The caption's place and alignment come from the standard layout below.
     FChartCaption.clear();
     FCaptionTrim = 100;
-    FCaptionPosX = 0;
-    FCaptionPosY = -15;
-    FCaptionAlignment = taRightJustify;
-    FCaptionAnchorHoriz = cahChartRight;
-    FCaptionAnchorVert = cavChartTop;
 
+    // A crosshair's defaults are its own; the reset adds the layer of its
+    // number (clamped: 1, 2, 2, 2).
     for (int i = 0; i < NumCrossHairs; ++i) {
         TCrossHair& ch = *FCrossHair[static_cast<std::size_t>(i)];
         ch.OnChange = [this] { SettingsChanged(); };
-        ch.SetPosX(0);
-        ch.SetPosY(0);
-        ch.SetLayer(i + 1);
-        ch.SetColor(clRed);
-        ch.SetMode(chOff);
-        ch.SetLineType(psDashDotDot);
-        ch.SetLineWid(1);
+        TCrossHair fresh;
+        fresh.SetLayer(i + 1);
+        ch.Assign(fresh);
     }
     ClearLongTexts();
 
@@ -126,25 +91,21 @@ void TCustomPlotChart::ResetComp() {
     FJointLayers->OnChange = [this] { SettingsChanged(); };
     FJointLayers->OnApplyRanges = [this](int layer) { ApplyJointRanges(layer); };
     FBackGroundImg->SetName(QString());
-    SetDataTag(0);
     FIsometric = false;
     FMouseCursorFixed = true;
+    // No repaint for the rest of the reset.
     FAutoRedraw = false;
     FTextFont = FFont;
-    SetTextBkStyle(tbClear);
-    SetTextAlignment(taCenter);
-    for (int c = 0; c < 256; ++c) {
-        SetClassVisible(c, true);
-        SetAnnoClassVisible(c, true);
-    }
     FGridStyle = gsNone;
     FGridDx = 0;
     FGridDy = 0;
 
-    // Plot bitmaps are always 32 bits per pixel.
+    // Plot bitmaps are always 32 bits per pixel; the auxiliary one tells the
+    // device's aspect.
     FAuxBmp.SetSize(10, 10);
-    FAspectX = FAuxBmp.Image().logicalDpiX();
-    FAspectY = FAuxBmp.Image().logicalDpiY();
+    const TSize dpi = FAuxBmp.DotsPerInch();
+    FAspectX = dpi.cx;
+    FAspectY = dpi.cy;
 
     const int w = width();
     const int h = height();
@@ -179,15 +140,11 @@ void TCustomPlotChart::ResetComp() {
         FScaleNameY[i] = QStringLiteral("Chart_Scale_Y_") + layer;
         FScalePropsX[i]->SetColorScale(color);
         FScalePropsY[i]->SetColorScale(color);
-        FScalePropsX[i]->SetScaleLocation(i == 0 ? slBottom : slTop);
-        FScalePropsY[i]->SetScaleLocation(i == 0 ? slLeft : slRight);
-        FScalePropsX[i]->SetScalePos(0);
-        FScalePropsY[i]->SetScalePos(0);
     }
-
+    // Locations, offsets, caption places and visibility of the axes, the
+    // rims and the chart caption's place: the standard layout.
     SetStdLayout(lay_X1Bottom_Y1Left);
 
-    FZoomHistory.clear();
     FMouseAction = maNone;
     FMouseTrace.clear();
 

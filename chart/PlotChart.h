@@ -4,12 +4,14 @@
 // two layers of axes, caption, shadow, background and frame, and the drawing
 // lists it inherits. Every Paint composes the whole picture off-screen
 // (ChartBmp, with the plot area in GrafBmp) and only then hands it to Qt, so
-// the surface never shows a half-drawn chart. TPlotChart is the form that the
-// window description creates and loads.
+// the surface never shows a half-drawn chart; docs/architecture.md draws the
+// pipeline. TPlotChart is the form that the window description creates and
+// loads.
 
 #include "chart/ChartDrawingList.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartTypes.h"
+#include "chart/PlotMap.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/WindowDescription.h"
@@ -48,11 +50,18 @@ public:
     static constexpr int MaxShadowWidth = 32;
     static constexpr int MaxMouseTracePoints = 5000;
     static constexpr int NumCrossHairs = 4;
+    // The declared defaults of the rims: what a description leaves out, and
+    // what a chart holds until its reset applies the standard layout.
+    static constexpr int DeclaredLRim = 50;
+    static constexpr int DeclaredRRim = 10;
+    static constexpr int DeclaredTRim = 16;
+    static constexpr int DeclaredBRim = 32;
 
     explicit TCustomPlotChart(QWidget* parent = nullptr);
     ~TCustomPlotChart() override;
 
-    // Restores every default; leaves the painting gate set.
+    // Restores every default, the one place the values after creation come
+    // from; leaves the painting gate set.
     void ResetComp();
 
     // --- pipeline ---------------------------------------------------------
@@ -63,8 +72,8 @@ public:
     void ConstructChartBmp(TCanvas& Canvas);
     // Plot background (colour, area band or picture) and its frame.
     virtual void InitGraf(TCanvas& Canvas, int Left, int Top, int Width, int Height);
-    // Recomputes both layers' transforms; EChartError for a logarithmic axis
-    // with a bound <= 0.
+    // Rebuilds the plot map from the geometry and both layers' ranges;
+    // EChartError for a logarithmic axis with a bound <= 0.
     virtual void AdjustScaling();
     // Renders the drawing lists into Bitmap (its top-left corner is the plot
     // area's, shifted by the offsets).
@@ -246,15 +255,25 @@ public:
     QString ScaleNameY(int Layer) const;
 
     // --- transform ------------------------------------------------------------------
-    // Layer 1 or 2 (clamped).
-    const TLayerTransform& Transform(int Layer) const;
-    long double Cpkx(int Layer) const { return Transform(Layer).Cpkx; }
-    long double Cpdx(int Layer) const { return Transform(Layer).Cpdx; }
-    long double Cpky(int Layer) const { return Transform(Layer).Cpky; }
-    long double Cpdy(int Layer) const { return Transform(Layer).Cpdy; }
-    void R2M(int Layer, double xin, double yin, int& xout, int& yout) const;
-    void M2R(int Layer, double xin, double yin, double& xout, double& yout) const;
-    void ConvertToScreenCoords(const TChartItem& Item, int& x1, int& y1, int& x2, int& y2) const;
+    // Where values land on the control's pixels, as AdjustScaling last built it.
+    const TPlotMap& PlotMap() const { return FPlotMap; }
+    // The coefficients of layer 1 or 2 (clamped).
+    long double Cpkx(int Layer) const { return FPlotMap.Layer(Layer).X.Factor(); }
+    long double Cpdx(int Layer) const { return FPlotMap.Layer(Layer).X.Offset(); }
+    long double Cpky(int Layer) const { return FPlotMap.Layer(Layer).Y.Factor(); }
+    long double Cpdy(int Layer) const { return FPlotMap.Layer(Layer).Y.Offset(); }
+    void R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
+        FPlotMap.R2M(Layer, xin, yin, xout, yout);
+    }
+    void M2R(int Layer, double xin, double yin, double& xout, double& yout) const {
+        FPlotMap.M2R(Layer, xin, yin, xout, yout);
+    }
+    void GetTransformParams(int Layer, double& kx, double& dx, double& ky, double& dy) const {
+        FPlotMap.GetTransformParams(Layer, kx, dx, ky, dy);
+    }
+    void ConvertToScreenCoords(const TChartItem& Item, int& x1, int& y1, int& x2, int& y2) const {
+        FPlotMap.ConvertToScreenCoords(Item, x1, y1, x2, y2);
+    }
     // The parameters of a rendering pass, taken from the current settings.
     TRenderParams RenderParams() const;
     double AspectX() const { return FAspectX; }
@@ -292,15 +311,21 @@ protected:
     // Called by a settings object's change report.
     void SettingsChanged() { RepaintIfAuto(); }
 
+    // The painting gate: set, nothing paints. Also set while a picture is
+    // composed, so that change reports from inside do not paint again.
     bool FSuppressPaint = true;
     bool FLoading = false;
     TChartLayout FStandardLayout{};
 
 private:
-    void ConnectSettings();
+    // Whether a picture may be composed now: shown, loaded and not gated.
+    bool CanPaint() const;
+    // The control's size and rims as they are now.
+    TPlotGeometry Geometry() const;
     void DrawShadow(TCanvas& Canvas);
     void DrawCaption(TCanvas& Canvas);
-    void DrawCrossHairs(TCanvas& Canvas, int X, int Y);
+    // Over a canvas whose origin stands for the control's top-left corner.
+    void DrawCrossHairs(TCanvas& Canvas);
     void DrawMouseTrace(TCanvas& Canvas);
     void DrawBackgroundPicture(TCanvas& Canvas, int Left, int Top, int Width, int Height);
     void DrawAreaBand(TCanvas& Canvas, int Left, int Top, int Width, int Height);
@@ -311,54 +336,59 @@ private:
     void ResizeGrafBmp();
     // Composes the complete picture into the surface bitmap.
     void Compose();
+    // The plot bitmap at (X, Y) of the surface: the fast paths' last step.
+    void ShowPlotArea();
     // Writes a range into one axis without notification, by the range-forcing rules.
     static void ForceAxisRange(TScaleProps& Props, double Low, double High);
     void ApplyRangeIntern(int Layer, double XLow, double XHigh, double YLow, double YHigh,
                           bool xFree, bool yFree);
 
-    int FLRim = 50;
-    int FRRim = 10;
-    int FTRim = 16;
-    int FBRim = 32;
-    int FShadowWidth = 0;
-    TColor FShadowColor = clGrayText;
-    TColor FShadowBakColor = clBtnFace;
-    TShadowStyle FShadowStyle = ssFlying;
-    TColor FChartColor = clWhite;
-    TColor FWindColor = clBtnFace;
-    TColor FChartFrameColor = clBlack;
-    TColor FGridColor = clBlack;
-    GridStyleType FGridStyle = gsNone;
-    double FGridDx = 0;
-    double FGridDy = 0;
-    TStyleElements FStyleElements = 0;
+    // The rims start at their declared defaults; everything else below
+    // without a value is set by ResetComp, which the constructor runs.
+    int FLRim = DeclaredLRim;
+    int FRRim = DeclaredRRim;
+    int FTRim = DeclaredTRim;
+    int FBRim = DeclaredBRim;
+    int FShadowWidth{};
+    TColor FShadowColor{};
+    TColor FShadowBakColor{};
+    TShadowStyle FShadowStyle{};
+    TColor FChartColor{};
+    TColor FWindColor{};
+    TColor FChartFrameColor{};
+    TColor FGridColor{};
+    GridStyleType FGridStyle{};
+    double FGridDx{};
+    double FGridDy{};
+    TStyleElements FStyleElements{};
 
     QString FChartCaption;
-    int FCaptionPosX = 0;
-    int FCaptionPosY = -16;
-    TAlignment FCaptionAlignment = taRightJustify;
-    TCaptionAnchorHoriz FCaptionAnchorHoriz = cahChartRight;
-    TCaptionAnchorVert FCaptionAnchorVert = cavChartTop;
-    int FCaptionTrim = 100;
+    int FCaptionPosX{};
+    int FCaptionPosY{};
+    TAlignment FCaptionAlignment{};
+    TCaptionAnchorHoriz FCaptionAnchorHoriz{};
+    TCaptionAnchorVert FCaptionAnchorVert{};
+    int FCaptionTrim{};
 
     TFont FFont;
     TFont FTextFont;
 
-    bool FAutoRedraw = false;
-    bool FAvoidDuplicateMarks = false;
-    int FMinDupMarkDist = 1;
-    bool FIsometric = false;
+    bool FAutoRedraw{};
+    bool FAvoidDuplicateMarks{};
+    int FMinDupMarkDist{};
+    bool FIsometric{};
+    // The mouse trace's settings are the construction's, not the reset's.
     TColor FMouseTraceColor = clWhite;
     bool FMouseTraceInvert = true;
-    TMouseActMode FMouseAction = maNone;
-    bool FMouseCursorFixed = true;
-    double FPanGridDx = 1;
-    double FPanGridDy = 1;
-    double FPanGridOffsX = 0;
-    double FPanGridOffsY = 0;
+    TMouseActMode FMouseAction{};
+    bool FMouseCursorFixed{};
+    double FPanGridDx{};
+    double FPanGridDy{};
+    double FPanGridOffsX{};
+    double FPanGridOffsY{};
     TCustomPlotChart* FUseDataOf = nullptr;
-    double FAspectX = 1;
-    double FAspectY = 1;
+    double FAspectX{};
+    double FAspectY{};
 
     std::array<std::unique_ptr<TCrossHair>, NumCrossHairs> FCrossHair;
     std::unique_ptr<TBakGndImg> FBackGroundImg;
@@ -374,18 +404,14 @@ private:
     std::array<std::unique_ptr<TScalePropsVert>, 2> FScalePropsY;
     std::array<QString, 2> FScaleNameX;
     std::array<QString, 2> FScaleNameY;
-    std::array<TLayerTransform, 2> FLayers{};
+    TPlotMap FPlotMap;
 
     std::vector<TMouseTracePoint> FMouseTrace;
-    // Ranges of earlier zoom steps (X low, X high, Y low, Y high of layer 1).
-    std::vector<std::array<double, 4>> FZoomHistory;
     TChartRenderer FRenderer;
     int FPaintCount = 0;
-    // Set by Paint; a paintEvent that follows only copies the fresh picture.
+    // Set by Paint and the fast paths; a paintEvent that follows only shows
+    // the fresh picture instead of composing it again.
     bool FSurfaceFresh = false;
-    bool FInPaintEvent = false;
-    // Set while a picture is composed: change reports from inside do not paint again.
-    bool FComposing = false;
 };
 
 // The chart as the window description creates it: loads its properties

@@ -1,50 +1,26 @@
 // The paint pipeline of the chart: the complete picture is composed off-screen
-// (ChartBmp, GrafBmp) and copied to the surface bitmap, which paintEvent hands
-// to Qt in one step.
+// (ChartBmp with the axes and caption, GrafBmp with the plot area) into the
+// surface bitmap, which paintEvent shows in one step; ShowGraf's fast path
+// redraws the plot area alone. docs/architecture.md draws the pipeline.
 
-#include "chart/BakGndImg.h"
 #include "chart/CrossHair.h"
+#include "chart/FlagGuard.h"
 #include "chart/PlotChart.h"
 #include "chart/Scale.h"
 #include "chart/ScaleProps.h"
 
 #include <QPaintEvent>
-#include <QPainter>
-#include <algorithm>
-#include <cmath>
 
-namespace {
-
-constexpr int ScreenLimit = 30000;
-// Half the side of the box that crosshairs in a box mode draw around their point.
-constexpr int CrossHairBox = 5;
-
-int RoundHalfEven(double v) {
-    return static_cast<int>(std::nearbyint(v));
+bool TCustomPlotChart::CanPaint() const {
+    return isVisible() && !FLoading && !FSuppressPaint;
 }
 
-// Sets a flag for the lifetime of the guard.
-class TFlagGuard {
-public:
-    explicit TFlagGuard(bool& flag) : FFlag(flag), FSaved(flag) { FFlag = true; }
-    ~TFlagGuard() { FFlag = FSaved; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& FFlag;
-    bool FSaved;
-};
-
-} // namespace
-
 void TCustomPlotChart::Paint() {
-    if (!isVisible() || FLoading || FSuppressPaint || FComposing)
+    if (!CanPaint())
         return;
     Compose();
     FSurfaceFresh = true;
-    if (!FInPaintEvent)
-        update();
+    update();
 }
 
 void TCustomPlotChart::RepaintIfAuto() {
@@ -53,7 +29,9 @@ void TCustomPlotChart::RepaintIfAuto() {
 }
 
 void TCustomPlotChart::Compose() {
-    TFlagGuard composing(FComposing);
+    // Change reports from inside (a background picture that fails to load)
+    // must not start another picture.
+    TFlagGuard gate(FSuppressPaint);
     ++FPaintCount;
     FChartBmp.SetSize(width(), height());
     ConstructChartBmp(FChartBmp.Canvas());
@@ -68,16 +46,12 @@ void TCustomPlotChart::Compose() {
 
 void TCustomPlotChart::paintEvent(QPaintEvent* event) {
     // Qt asks on its own (shown, uncovered, rendered for printing): compose the
-    // complete picture first unless Paint has just done so.
-    if (!FSurfaceFresh || FSurfaceBmp.Width() != width() || FSurfaceBmp.Height() != height()) {
-        TFlagGuard inPaint(FInPaintEvent);
-        Paint();
-    }
+    // complete picture first unless Paint or a fast path has just done so.
+    const bool sized = FSurfaceBmp.Width() == width() && FSurfaceBmp.Height() == height();
+    if ((!FSurfaceFresh || !sized) && CanPaint())
+        Compose();
     FSurfaceFresh = false;
-    QPainter painter(this);
-    if (FSurfaceBmp.Width() < width() || FSurfaceBmp.Height() < height())
-        painter.fillRect(event->rect(), ColorToQColor(FWindColor));
-    painter.drawImage(0, 0, FSurfaceBmp.Image());
+    PresentBitmap(*this, event->rect(), FSurfaceBmp, FWindColor);
 }
 
 const QImage& TCustomPlotChart::SurfaceImage() const {
@@ -157,9 +131,10 @@ void TCustomPlotChart::DrawCaption(TCanvas& Canvas) {
     int w = Canvas.TextWidth(text);
     if (FCaptionTrim != 0 && w > 0) {
         const int avail = FChartBmp.Width() - s - FLRim - FRRim;
-        const int allowed = RoundHalfEven(avail * 0.01 * FCaptionTrim);
+        const int allowed = static_cast<int>(RoundHalfEven(avail * 0.01 * FCaptionTrim));
         if (allowed < w) {
-            const int n = RoundHalfEven(text.size() * (static_cast<double>(allowed) / w));
+            const int n =
+                static_cast<int>(RoundHalfEven(text.size() * (static_cast<double>(allowed) / w)));
             text = (n - 2 >= 1 ? text.left(n - 2) : QString()) + QStringLiteral("...");
             w = Canvas.TextWidth(text);
         }
@@ -211,126 +186,19 @@ void TCustomPlotChart::DrawCaption(TCanvas& Canvas) {
     Canvas.TextOut(x, y, text);
 }
 
-void TCustomPlotChart::InitGraf(TCanvas& Canvas, int Left, int Top, int Width, int Height) {
-    Canvas.Pen.Style = psSolid;
-    Canvas.Pen.Mode = pmCopy;
-    Canvas.Brush.Style = bsSolid;
-    Canvas.Brush.Color = FChartColor;
-    Canvas.Pen.Color = FChartFrameColor;
-    if (FBackGroundImg->Name().isEmpty()) {
-        Canvas.Rectangle(Left, Top, Left + Width, Top + Height);
-        DrawAreaBand(Canvas, Left, Top, Width, Height);
-    } else {
-        DrawBackgroundPicture(Canvas, Left, Top, Width, Height);
-    }
-}
-
-void TCustomPlotChart::DrawAreaBand(TCanvas& Canvas, int Left, int Top, int Width, int Height) {
-    const TBakGndImg& bg = *FBackGroundImg;
-    if (bg.AreaMode() == bamNone)
-        return;
-    Canvas.Brush.Color = bg.AreaColor();
-    Canvas.Pen.Color = bg.AreaColor();
-    int x1, y1, x2, y2;
-    R2M(ActiveLayer(), bg.AreaLeft(), bg.AreaTop(), x1, y1);
-    R2M(ActiveLayer(), bg.AreaRight(), bg.AreaBottom(), x2, y2);
-    auto limit = [](int v) { return std::clamp(v, -ScreenLimit, ScreenLimit); };
-    const int xl = Left + limit(x1) - FLRim;
-    const int xr = Left + limit(x2) - FLRim;
-    const int yt = Top + limit(y1) - FTRim;
-    const int yb = Top + limit(y2) - FTRim;
-    const int rt = Left + Width;
-    const int bt = Top + Height;
-    switch (bg.AreaMode()) {
-    case bamNone:
-        break;
-    case bamLeft:
-        Canvas.Rectangle(Left, Top, xl, bt);
-        break;
-    case bamRight:
-        Canvas.Rectangle(xr, Top, rt, bt);
-        break;
-    case bamTop:
-        Canvas.Rectangle(Left, Top, rt, yt);
-        break;
-    case bamBottom:
-        Canvas.Rectangle(Left, yb, rt, bt);
-        break;
-    case bamVStripe:
-        Canvas.Rectangle(xl, Top, xr, bt);
-        break;
-    case bamHStripe:
-        Canvas.Rectangle(Left, yt, rt, yb);
-        break;
-    case bamRect:
-        Canvas.Rectangle(xl, yt, xr, yb);
-        break;
-    case bamRectInv:
-        Canvas.Rectangle(Left, Top, rt, yt);
-        Canvas.Rectangle(Left, yb, rt, bt);
-        Canvas.Rectangle(Left, Top, xl, bt);
-        Canvas.Rectangle(xr, Top, rt, bt);
-        break;
-    case bamVStripeInv:
-        Canvas.Rectangle(Left, Top, xl, bt);
-        Canvas.Rectangle(xr, Top, rt, bt);
-        break;
-    case bamHStripeInv:
-        Canvas.Rectangle(Left, Top, rt, yt);
-        Canvas.Rectangle(Left, yb, rt, bt);
-        break;
-    }
-}
-
-void TCustomPlotChart::DrawBackgroundPicture(TCanvas& Canvas, int Left, int Top, int Width,
-                                             int Height) {
-    TBakGndImg& bg = *FBackGroundImg;
-    if (!FAuxBmp.LoadFromFile(bg.Name())) {
-        Canvas.Rectangle(Left, Top, Left + Width, Top + Height);
-        // Later paints must not retry. Clearing the name reports a change;
-        // the composing guard keeps that from painting (also from ClearGraf).
-        TFlagGuard composing(FComposing);
-        bg.SetName(QString());
-        return;
-    }
-    const int pw = FAuxBmp.Width();
-    const int ph = FAuxBmp.Height();
-    switch (bg.FillMode()) {
-    case bfSimple:
-        Canvas.Rectangle(Left, Top, Left + Width, Top + Height);
-        Canvas.Draw(Left, Top, FAuxBmp);
-        break;
-    case bfStretch:
-        Canvas.StretchDraw(TRect{Left, Top, Left + Width, Top + Height}, FAuxBmp);
-        break;
-    case bfTile:
-        if (pw <= 0 || ph <= 0)
-            break;
-        for (int c = 1; c <= (Width - 1) / pw + 1; ++c)
-            for (int r = 1; r <= (Height - 1) / ph + 1; ++r)
-                Canvas.Draw(Left + pw * (c - 1), Top + ph * (r - 1), FAuxBmp);
-        break;
-    }
-}
-
 TRenderParams TCustomPlotChart::RenderParams() const {
     TRenderParams p;
-    p.Width = width();
-    p.Height = height();
-    p.LRim = FLRim;
-    p.RRim = FRRim;
-    p.TRim = FTRim;
-    p.BRim = FBRim;
-    p.ShadowWidth = FShadowWidth;
+    p.Map = FPlotMap;
     p.ChartColor = FChartColor;
     p.ChartFrameColor = FChartFrameColor;
     p.LineWidth = LineWidth();
-    p.Layers = FLayers;
     p.TextFont = FTextFont;
     p.GridStyle = FGridStyle;
     p.GridColor = FGridColor;
     p.GridDx = FGridDx;
     p.GridDy = FGridDy;
+    p.GridTicksX = FScaleX[0]->TickSettings();
+    p.GridTicksY = FScaleY[0]->TickSettings();
     p.AvoidDuplicateMarks = FAvoidDuplicateMarks;
     p.MinDupMarkDist = FMinDupMarkDist;
     return p;
@@ -360,73 +228,6 @@ void TCustomPlotChart::ConstructDataBmpCanvas(TCanvas& Canvas, int XOffset, int 
     FRenderer.ConstructDataBmpCanvas(Canvas, p, *this, XOffset, YOffset, BlkWhite, FirstItem);
 }
 
-void TCustomPlotChart::DrawMouseTrace(TCanvas& Canvas) {
-    for (const TMouseTracePoint& pt : FMouseTrace) {
-        const int x = pt.x - FLRim;
-        const int y = pt.y - FTRim;
-        if (x < 0 || y < 0 || x >= FGrafBmp.Width() || y >= FGrafBmp.Height())
-            continue;
-        TColor c = pt.Color;
-        if (FMouseTraceInvert) {
-            // Inverting keeps the trace visible on any background.
-            const QRgb under = FGrafBmp.Image().pixel(x, y);
-            c = RGBColor(255 - qRed(under), 255 - qGreen(under), 255 - qBlue(under));
-        }
-        Canvas.SetPixel(x, y, c);
-    }
-}
-
-void TCustomPlotChart::AddMouseTracePoint(int x, int y) {
-    if (static_cast<int>(FMouseTrace.size()) < MaxMouseTracePoints)
-        FMouseTrace.push_back({x, y, FMouseTraceColor});
-}
-
-void TCustomPlotChart::DrawFinish(int X, int Y, TCanvas& Canvas, TBitmap& Bitmap) {
-    const bool anyOn = std::any_of(FCrossHair.begin(), FCrossHair.end(),
-                                   [](const auto& ch) { return ch->Mode() != chOff; });
-    if (anyOn)
-        DrawCrossHairs(Bitmap.Canvas(), X, Y);
-    Canvas.Draw(X, Y, Bitmap);
-}
-
-void TCustomPlotChart::DrawCrossHairs(TCanvas& Canvas, int X, int Y) {
-    // Lines span the plot area; all positions are control pixels shifted by (X, Y).
-    const int left = FLRim - X;
-    const int top = FTRim - Y;
-    const int right = width() - FRRim - FShadowWidth - X;
-    const int bottom = height() - FBRim - FShadowWidth - Y;
-    const TPen savedPen = Canvas.Pen;
-    const TBrush savedBrush = Canvas.Brush;
-    for (const auto& ch : FCrossHair) {
-        const TCrossHMode mode = ch->Mode();
-        if (mode == chOff)
-            continue;
-        int px, py;
-        R2M(ch->Layer(), ch->PosX(), ch->PosY(), px, py);
-        px = std::clamp(px, -ScreenLimit, ScreenLimit) - X;
-        py = std::clamp(py, -ScreenLimit, ScreenLimit) - Y;
-        Canvas.Pen.Color = ch->Color();
-        Canvas.Pen.Style = ch->LineType();
-        Canvas.Pen.Width = std::max(1, ch->LineWid());
-        Canvas.Pen.Mode = pmCopy;
-        if (mode == chHoriz || mode == chBoth || mode == chCrossBox) {
-            Canvas.MoveTo(left, py);
-            Canvas.LineTo(right + 1, py);
-        }
-        if (mode == chVert || mode == chBoth || mode == chCrossBox) {
-            Canvas.MoveTo(px, top);
-            Canvas.LineTo(px, bottom + 1);
-        }
-        if (mode == chBox || mode == chCrossBox) {
-            Canvas.Brush.Style = bsClear;
-            Canvas.Rectangle(px - CrossHairBox, py - CrossHairBox, px + CrossHairBox + 1,
-                             py + CrossHairBox + 1);
-        }
-    }
-    Canvas.Pen = savedPen;
-    Canvas.Brush = savedBrush;
-}
-
 void TCustomPlotChart::ClearGraf() {
     ResizeGrafBmp();
     InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
@@ -434,32 +235,34 @@ void TCustomPlotChart::ClearGraf() {
     FMouseTrace.clear();
 }
 
-void TCustomPlotChart::ShowGraf() {
-    if (isVisible()) {
-        FLastElemOnShow = NumItems() - 1;
-        if (FAutoRedraw) {
-            if (FLoading || FSuppressPaint || FComposing)
-                return;
-            // Only the plot area is redrawn; caption and axes stay as they are.
-            InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
-            ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
-            FSurfaceBmp.SetSize(width(), height());
-            DrawFinish(FLRim, FTRim, FSurfaceBmp.Canvas(), FGrafBmp);
-            FSurfaceFresh = true;
-            update();
-        } else {
-            Paint();
-        }
-    }
-}
-
-void TCustomPlotChart::ShowGrafNewOnly() {
-    if (!isVisible() || FLoading || FSuppressPaint || FComposing)
-        return;
-    ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
+void TCustomPlotChart::ShowPlotArea() {
     FSurfaceBmp.SetSize(width(), height());
     DrawFinish(FLRim, FTRim, FSurfaceBmp.Canvas(), FGrafBmp);
     FSurfaceFresh = true;
     update();
+}
+
+void TCustomPlotChart::ShowGraf() {
+    if (!isVisible())
+        return;
+    FLastElemOnShow = NumItems() - 1;
+    if (!FAutoRedraw) {
+        // No setting has repainted since it went off: everything, then.
+        Paint();
+        return;
+    }
+    if (!CanPaint())
+        return;
+    // Only the plot area is redrawn; caption and axes stay as they are.
+    InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
+    ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
+    ShowPlotArea();
+}
+
+void TCustomPlotChart::ShowGrafNewOnly() {
+    if (!CanPaint())
+        return;
+    ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
+    ShowPlotArea();
     FLastElemOnShow = NumItems() - 1;
 }

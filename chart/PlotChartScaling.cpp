@@ -1,8 +1,9 @@
-// Geometry, axes and the data-to-pixel transform of the chart: the rims, the
-// hand-over of each axis's properties to its scale object, range forcing with
-// joined layers, and the painting gate.
+// Geometry, axes and the plot map of the chart: the rims, the hand-over of
+// each axis's properties to its scale object, range forcing with joined
+// layers, and the painting gate.
 
 #include "chart/ChartErrors.h"
+#include "chart/FlagGuard.h"
 #include "chart/JointLayers.h"
 #include "chart/PlotChart.h"
 #include "chart/Scale.h"
@@ -14,53 +15,26 @@
 
 namespace {
 
-// Restores the painting gate on every way out, without painting.
-class TGateGuard {
-public:
-    explicit TGateGuard(bool& gate) : FGate(gate), FSaved(gate) { FGate = true; }
-    ~TGateGuard() { FGate = FSaved; }
-    TGateGuard(const TGateGuard&) = delete;
-    TGateGuard& operator=(const TGateGuard&) = delete;
-    bool Saved() const { return FSaved; }
-
-private:
-    bool& FGate;
-    bool FSaved;
-};
-
 std::size_t Ix(int layer) {
     return static_cast<std::size_t>(std::clamp(layer, 1, 2) - 1);
 }
 
 } // namespace
 
+TPlotGeometry TCustomPlotChart::Geometry() const {
+    return {width(), height(), FLRim, FRRim, FTRim, FBRim, FShadowWidth};
+}
+
 int TCustomPlotChart::PlotWidth() const {
-    return std::max(0, width() - FLRim - FRRim - FShadowWidth + 1);
+    return Geometry().PlotWidth();
 }
 
 int TCustomPlotChart::PlotHeight() const {
-    return std::max(0, height() - FTRim - FBRim - FShadowWidth + 1);
+    return Geometry().PlotHeight();
 }
 
 void TCustomPlotChart::ResizeGrafBmp() {
     FGrafBmp.SetSize(PlotWidth(), PlotHeight());
-}
-
-const TLayerTransform& TCustomPlotChart::Transform(int Layer) const {
-    return FLayers[Ix(Layer)];
-}
-
-void TCustomPlotChart::R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
-    ::R2M(RenderParams(), Layer, xin, yin, xout, yout);
-}
-
-void TCustomPlotChart::M2R(int Layer, double xin, double yin, double& xout, double& yout) const {
-    ::M2R(RenderParams(), Layer, xin, yin, xout, yout);
-}
-
-void TCustomPlotChart::ConvertToScreenCoords(const TChartItem& Item, int& x1, int& y1, int& x2,
-                                             int& y2) const {
-    ::ConvertToScreenCoords(RenderParams(), Item, x1, y1, x2, y2);
 }
 
 TScalePropsHoriz& TCustomPlotChart::ScalePropsX(int Layer) {
@@ -106,50 +80,24 @@ void TCustomPlotChart::SetScale2Y(const TScalePropsVert& value) {
 void TCustomPlotChart::AdjustScaling() {
     if (FLoading)
         return;
-    const long double w = width();
-    const long double h = height();
-    const long double s = FShadowWidth;
-    for (std::size_t i = 0; i < 2; ++i) {
-        TLayerTransform& t = FLayers[i];
-        const TScaleProps& px = *FScalePropsX[i];
-        long double lo = px.RangeLow();
-        long double hi = px.RangeHigh();
-        t.LogX = px.Logarithmic();
-        t.XRangeRising = hi >= lo;
-        const long double a = w - FLRim - FRRim - s;
-        if (a > 0) {
-            if (t.LogX) {
-                if (lo <= 0 || hi <= 0)
-                    throw EChartError("Logarithmic axis must not be negative.");
-                lo = std::log(lo);
-                hi = std::log(hi);
-            }
-            t.Cpkx = a / (hi - lo);
-            t.Cpdx = (FLRim * hi - (w - FRRim - s) * lo) / (hi - lo);
-        } else {
-            t.Cpkx = 0;
-            t.Cpdx = w / 2;
-        }
-
-        const TScaleProps& py = *FScalePropsY[i];
-        lo = py.RangeLow();
-        hi = py.RangeHigh();
-        t.LogY = py.Logarithmic();
-        t.YRangeRising = hi >= lo;
-        const long double b = h - FTRim - FBRim - s;
-        if (b > 0) {
-            if (t.LogY) {
-                if (lo <= 0 || hi <= 0)
-                    throw EChartError("Logarithmic axis must not be negative.");
-                lo = std::log(lo);
-                hi = std::log(hi);
-            }
-            t.Cpky = -b / (hi - lo);
-            t.Cpdy = ((h - FBRim - s) * hi - FTRim * lo) / (hi - lo);
-        } else {
-            t.Cpky = 0;
-            t.Cpdy = h / 2;
-        }
+    const TPlotGeometry g = Geometry();
+    FPlotMap.SetGeometry(g);
+    // Layer by layer, X before Y: an error leaves the maps built before it.
+    // An axis without a pixel between its ends maps to the middle and takes
+    // no logarithm.
+    const auto checked = [](const TScaleProps& props) {
+        if (props.Logarithmic() && !TAxisMap::LogRangeValid(props.RangeLow(), props.RangeHigh()))
+            throw EChartError("Logarithmic axis must not be negative.");
+    };
+    for (int layer = 1; layer <= 2; ++layer) {
+        const TScaleProps& x = *FScalePropsX[Ix(layer)];
+        if (g.PlotRight() > g.LRim)
+            checked(x);
+        FPlotMap.SetLayerX(layer, FPlotMap.XAxis(x.RangeLow(), x.RangeHigh(), x.Logarithmic()));
+        const TScaleProps& y = *FScalePropsY[Ix(layer)];
+        if (g.PlotBottom() > g.TRim)
+            checked(y);
+        FPlotMap.SetLayerY(layer, FPlotMap.YAxis(y.RangeLow(), y.RangeHigh(), y.Logarithmic()));
     }
 }
 
@@ -188,10 +136,8 @@ void TCustomPlotChart::SetScaleProps(TScale& Scale, TScaleProps& Props) {
     Scale.SetMinTicks(Props.MinTicks());
     Scale.SetScaleInscript(Props.ScaleInscript());
     Scale.SetUserTickText(Props.UserTickText());
+    // The whole font, its colour included.
     Scale.SetFont(Props.Font());
-    TFont font = Scale.Font();
-    font.Color = Props.Font().Color;
-    Scale.SetFont(font);
     Scale.SetDateFormat(Props.DateFormat());
 }
 
@@ -245,7 +191,7 @@ void TCustomPlotChart::SetShadowWidth(int value) {
 }
 
 void TCustomPlotChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    TGateGuard gate(FSuppressPaint);
+    TFlagGuard gate(FSuppressPaint);
     AHeight = std::max(AHeight, FTRim + FBRim + FShadowWidth + 20);
     AWidth = std::max(AWidth, FLRim + FRRim + FShadowWidth + 80);
     setGeometry(ALeft, ATop, AWidth, AHeight);
@@ -258,7 +204,7 @@ void TCustomPlotChart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // Sizes may also come from Qt itself (layouts, the description reader);
     // keep the plot bitmap, the scale objects and the transform in step.
-    TGateGuard gate(FSuppressPaint);
+    TFlagGuard gate(FSuppressPaint);
     ResizeGrafBmp();
     PlaceScales();
     AdjustScaling();
@@ -273,7 +219,7 @@ void TCustomPlotChart::SetSuppressPaint(bool value) {
 
 void TCustomPlotChart::ScalePropsChanged(TScaleProps* /*Sender*/) {
     {
-        TGateGuard gate(FSuppressPaint);
+        TFlagGuard gate(FSuppressPaint);
         for (std::size_t i = 0; i < 2; ++i) {
             SetScaleProps(*FScaleX[i], *FScalePropsX[i]);
             SetScaleProps(*FScaleY[i], *FScalePropsY[i]);
@@ -325,7 +271,7 @@ void TCustomPlotChart::ApplyRangeIntern(int Layer, double XLow, double XHigh, do
 }
 
 void TCustomPlotChart::ForceRange(int Layer, double XLow, double XHigh, double YLow, double YHigh) {
-    TGateGuard gate(FSuppressPaint);
+    TFlagGuard gate(FSuppressPaint);
     Layer = std::clamp(Layer, 1, 2);
     const TJointLayers& joints = *FJointLayers;
     ApplyRangeIntern(Layer, XLow, XHigh, YLow, YHigh, joints.ControlledLayerX(Layer) == Layer,
@@ -338,7 +284,7 @@ void TCustomPlotChart::ForceRange(int Layer, double XLow, double XHigh, double Y
 }
 
 void TCustomPlotChart::ApplyJointRanges(int Layer) {
-    TGateGuard gate(FSuppressPaint);
+    TFlagGuard gate(FSuppressPaint);
     Layer = std::clamp(Layer, 1, 2);
     const TScaleProps& x = *FScalePropsX[Ix(FJointLayers->ControlledLayerX(Layer))];
     const TScaleProps& y = *FScalePropsY[Ix(FJointLayers->ControlledLayerY(Layer))];

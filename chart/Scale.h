@@ -6,17 +6,20 @@
 // draws onto the chart's picture (UseForeignCanvas + ForcePaint); on its own
 // it paints an opaque, framed picture onto its surface.
 
+#include "chart/AxisMap.h"
 #include "chart/DTLabel.h"
 #include "chart/ScaleTypes.h"
+#include "chart/TickDivision.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Graphics.h"
 
 #include <QString>
-#include <array>
 #include <functional>
+#include <vector>
 
 class TScale {
 public:
+    // Most tick values kept from a drawing.
     static constexpr int MaxTickPos = 250;
 
     TScale();
@@ -50,7 +53,7 @@ public:
     double RangeLow() const { return FRangeLow; }
     double RangeHigh() const { return FRangeHigh; }
     bool ShortTicks() const { return FShortTicks; }
-    int NumTicks() const { return FTickCount; }
+    int NumTicks() const { return static_cast<int>(FDrawnTicks.size()); }
     int MinTicks() const { return FNumTicks; }
     int DecPlaces() const { return FDecPlaces; }
     bool ShowBaseLine() const { return FDrawBaseLine; }
@@ -74,8 +77,11 @@ public:
     bool SuppressPaint() const { return FSuppressPaint; }
     bool Visible() const { return FVisible; }
     const TFont& Font() const { return FFont; }
-    double Transf_k() const { return FTransf_k; }
-    double Transf_d() const { return FTransf_d; }
+    // The scale's own value-to-pixel map, along its direction in its own
+    // rectangle (from its range and margins).
+    const TAxisMap& Map() const { return FMap; }
+    // What the scale's ticks are divided by.
+    TTickSettings TickSettings() const;
 
     void SetFrameStyle(TFrameStyle v);
     void SetColorScale(TColor v);
@@ -133,65 +139,54 @@ public:
     const TBitmap& Surface() const { return FSurface; }
 
 private:
+    void PaintOn(TCanvas& target, int offX, int offY);
     void DrawScale(TCanvas& canvas, int base, bool horizontal);
-    bool DrawLinear(TCanvas& canvas, int base, bool horizontal);
-    bool DrawLog(TCanvas& canvas, int base, bool horizontal);
-    bool DrawTime(TCanvas& canvas, int base, bool horizontal);
-    bool DrawDateTime(TCanvas& canvas, int base, bool horizontal);
-    void DrawTick(TCanvas& canvas, double v, int base, bool horizontal, bool labelled);
-    void DrawLabel(TCanvas& canvas, double v, int base, bool horizontal, QString text);
+    void DrawTick(TCanvas& canvas, int pos, double v, int base, bool horizontal, bool labelled);
+    void DrawLabel(TCanvas& canvas, int pos, int base, bool horizontal, int zeroHeight,
+                   const QString& text);
     void DrawCaption(TCanvas& canvas, int base, bool horizontal);
     void DrawFrame(TCanvas& canvas);
-    void PaintOn(TCanvas& target, int offX, int offY);
-    QString FinishLabel(double v, QString text);
 
     int FLeft = 0, FTop = 0, FWidth = 400, FHeight = 400;
     bool FVisible = true;
     bool FLoading = false;
     TFont FFont;
 
-    TFrameStyle FFrameStyle = fsLowered;
-    TColor FColorFG = clBlack;
-    TColor FColorBG = clBtnFace;
-    TColor FColBlackLine = clBlack;
-    TColor FColGrayLine = RGBColor(128, 128, 128);
-    TColor FColWhiteLine = clWhite;
-    TColorScheme FColorScheme = csBWG;
-    bool FAxLog = false;
-    double FTransf_k = 1.0;
-    double FTransf_d = 0.0;
-    double FRangeHigh = 100.0;
-    double FRangeLow = 0.0;
-    bool FShortTicks = true;
-    int FTickCount = 0;
-    int FNumTicks = 3;
-    int FDecPlaces = -2;
-    bool FNotYetLoaded = true;
-    bool FDrawBaseLine = true;
-    bool FTransparent = false;
-    TFigType FLabelType = ftNum;
+    // Set by ResetComp, which the constructor runs.
+    TFrameStyle FFrameStyle{};
+    TColor FColorFG{};
+    TColor FColorBG{};
+    TColor FColBlackLine{};
+    TColor FColGrayLine{};
+    TColor FColWhiteLine{};
+    TColorScheme FColorScheme{};
+    bool FAxLog{};
+    TAxisMap FMap;
+    double FRangeHigh{};
+    double FRangeLow{};
+    bool FShortTicks{};
+    int FNumTicks{};
+    int FDecPlaces{};
+    bool FNotYetLoaded{};
+    bool FDrawBaseLine{};
+    bool FTransparent{};
+    TFigType FLabelType{};
     TDTLabel FDTFormat;
-    int FMarginTop = 20, FMarginBottom = 20, FMarginRight = 20, FMarginLeft = 20;
-    bool FIsHelper = false;
-    int FLblPosX = 4, FLblPosY = 4;
-    TAlignment FLblAlign = taCenter;
-    TScaleUnitAnchor FLblAnchor = uaSclTopLft;
+    int FMarginTop{}, FMarginBottom{}, FMarginRight{}, FMarginLeft{};
+    bool FIsHelper{};
+    int FLblPosX{}, FLblPosY{};
+    TAlignment FLblAlign{};
+    TScaleUnitAnchor FLblAnchor{};
     QString FUserTicktext;
     QString FScaleInscript;
-    std::array<double, MaxTickPos> FScaleTickPos{};
     QString FUnitLabel;
     TCanvas* FForeignCv = nullptr;
-    int FForCvPosX = 0, FForCvPosY = 0;
-    TScaleType FScaleType = sctXB;
-    bool FSuppressPaint = true;
+    int FForCvPosX{}, FForCvPosY{};
+    TScaleType FScaleType{};
+    bool FSuppressPaint{};
 
-    // Per drawing: label decimals, labelled-tick counter, height of "0",
-    // the last date shown.
-    int FLabelDecimals = 0;
-    int FLabelCount = 0;
-    int FZeroHeight = 0;
-    long long FLastDay = 0;
-    bool FDateShown = false;
+    // The values of the ticks of the last drawing (at most MaxTickPos).
+    std::vector<double> FDrawnTicks;
     TBitmap FSurface;
     TBitmap FPicture;
 };

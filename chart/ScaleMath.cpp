@@ -12,10 +12,6 @@ constexpr double Log10Of2 = 0.3010299956639812;
 constexpr double Log10Of5 = 0.6989700043360189;
 } // namespace
 
-double RoundHalfEven(double v) {
-    return std::nearbyint(v);
-}
-
 void CalcScalePars(int n, double low, double high, double& start, double& step, int& nsub) {
     if (high == low) {
         start = low;

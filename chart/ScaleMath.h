@@ -2,6 +2,8 @@
 
 // The pure parts of an axis: tick spacing and tick-label text.
 
+#include "chart/Rounding.h"
+
 #include <QString>
 
 // Tick spacing for at least n labelled intervals over low..high: the first
@@ -13,7 +15,7 @@ void CalcScalePars(int n, double low, double high, double& start, double& step, 
 // ExponentDecimals for the exponent form.
 constexpr int ExponentDecimals = -1;
 int LabelDecimals(int decPlaces, double low, double high);
-// Decimals of a logarithmic axis with the smaller end `smaller`.
+// Decimals of a logarithmic axis over low..high.
 int LogLabelDecimals(int decPlaces, double low, double high);
 
 // The text of a numeric label of value v on the range low..high, with the
@@ -30,6 +32,3 @@ QString ExponentForm(double v);
 QString UserTickItem(const QString& list, int k);
 // Puts text into an inscript at its first "&", or after the inscript.
 QString ApplyInscript(const QString& inscript, const QString& text);
-
-// Round half to even, as the platform's rounding does.
-double RoundHalfEven(double v);

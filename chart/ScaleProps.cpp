@@ -9,6 +9,7 @@ constexpr double LogFloor = 1e-100;
 
 TScaleProps::TScaleProps() {
     FDTFormat.OnChange = [this](TDTLabel*) { Changed(); };
+    ResetSettings();
 }
 
 TScaleProps::TScaleProps(const TScaleProps& other) : TScaleProps() {
@@ -57,6 +58,11 @@ void TScaleProps::Changed() {
 }
 
 void TScaleProps::ResetComp() {
+    ResetSettings();
+    Changed();
+}
+
+void TScaleProps::ResetSettings() {
     FCaption.clear();
     FCaptionPosX = 0;
     FCaptionPosY = 0;
@@ -80,7 +86,6 @@ void TScaleProps::ResetComp() {
     FMinRngDiff = 1e-10;
     FUserTickText.clear();
     FVisible = false;
-    Changed();
 }
 
 int TScaleProps::ScalePos() const {
@@ -213,7 +218,7 @@ void TScalePropsHoriz::SetScaleLocation(TScaleLocationHoriz v) {
 }
 
 void TScalePropsHoriz::ResetComp() {
-    FScaleLoc = slBottom;
+    FScaleLoc = DefaultLocation;
     TScaleProps::ResetComp();
 }
 
@@ -223,6 +228,6 @@ void TScalePropsVert::SetScaleLocation(TScaleLocationVert v) {
 }
 
 void TScalePropsVert::ResetComp() {
-    FScaleLoc = slLeft;
+    FScaleLoc = DefaultLocation;
     TScaleProps::ResetComp();
 }

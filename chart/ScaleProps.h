@@ -80,30 +80,33 @@ protected:
 
 private:
     void CopySettings(const TScaleProps& o);
+    // The values of a new object and of ResetComp, without notification.
+    void ResetSettings();
 
+    // Set by ResetSettings.
     QString FCaption;
-    int FCaptionPosX = 0;
-    int FCaptionPosY = 0;
-    TAlignment FCaptAlign = taCenter;
-    TScaleUnitAnchor FCaptAnchor = uaSclTopLft;
-    TColor FColorScale = clBlack;
+    int FCaptionPosX{};
+    int FCaptionPosY{};
+    TAlignment FCaptAlign{};
+    TScaleUnitAnchor FCaptAnchor{};
+    TColor FColorScale{};
     TDTLabel FDTFormat;
-    int FDecPlaces = -2;
-    bool FLogAx = false;
-    TFigType FLabelType = ftNum;
+    int FDecPlaces{};
+    bool FLogAx{};
+    TFigType FLabelType{};
     TFont FFont;
-    int FMinTicks = 3;
-    bool FNotYetLoaded = true;
-    double FRangeLow = 0.0;
-    double FRangeHigh = 1.0;
-    bool FShortTicks = true;
+    int FMinTicks{};
+    bool FNotYetLoaded{};
+    double FRangeLow{};
+    double FRangeHigh{};
+    bool FShortTicks{};
     QString FScaleInscript;
-    TScaleType FScaleType = sctXT;
-    int FScalePosX = 0;
-    int FScalePosY = 0;
-    double FMinRngDiff = 1e-10;
+    TScaleType FScaleType{};
+    int FScalePosX{};
+    int FScalePosY{};
+    double FMinRngDiff{};
     QString FUserTickText;
-    bool FVisible = false;
+    bool FVisible{};
 };
 
 class TScalePropsHoriz : public TScaleProps {
@@ -115,7 +118,8 @@ public:
     void ResetComp() override;
 
 private:
-    TScaleLocationHoriz FScaleLoc = slBottom;
+    static constexpr TScaleLocationHoriz DefaultLocation = slBottom;
+    TScaleLocationHoriz FScaleLoc = DefaultLocation;
 };
 
 class TScalePropsVert : public TScaleProps {
@@ -127,5 +131,6 @@ public:
     void ResetComp() override;
 
 private:
-    TScaleLocationVert FScaleLoc = slLeft;
+    static constexpr TScaleLocationVert DefaultLocation = slLeft;
+    TScaleLocationVert FScaleLoc = DefaultLocation;
 };

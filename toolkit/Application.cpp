@@ -32,6 +32,16 @@ void ShowExceptionMessage(const std::exception& error) {
     box.exec();
 }
 
+void ShowEscapedException(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        ShowExceptionMessage(e);
+    } catch (...) {
+        ShowExceptionMessage(Exception(""));
+    }
+}
+
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // Not the display name: Qt would append that to every window title.
     setApplicationName(QStringLiteral("torvane-analyzer"));
@@ -41,10 +51,8 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        ShowException(error);
     } catch (...) {
-        ShowException(Exception(""));
+        ShowEscapedException(std::current_exception());
     }
     return false;
 }

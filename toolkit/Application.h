@@ -16,8 +16,14 @@ QString ExceptionMessage(const std::exception& error);
 // and the application's title as caption.
 void ShowExceptionMessage(const std::exception& error);
 
+// The application's error display for an exception that escaped an event
+// handler: its message in that box, "" for one that carries none.
+void ShowEscapedException(std::exception_ptr error);
+
 // The application object. Every exception that escapes an event handler ends
-// up in notify, is shown by ShowException, and the program goes on.
+// up in notify (or, for a handler bound by a window description, where the
+// description's event fires it) and is shown by ShowEscapedException; the
+// program goes on.
 class TApplication : public QApplication {
     Q_OBJECT
 public:

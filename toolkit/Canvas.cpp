@@ -2,9 +2,112 @@
 
 #include "toolkit/ImageCanvas.h"
 
-#include <QGuiApplication>
-#include <QPalette>
+#include <QPainter>
+#include <QWidget>
 #include <algorithm>
+
+// --- TCanvas ----------------------------------------------------------------------
+
+void TCanvas::SetClipRect(const std::optional<TRect>& clip) {
+    FClipRect = clip;
+    ClipChanged();
+}
+
+void TCanvas::IntersectClipRect(const TRect& r) {
+    TRect clip{r.Left + FOrigin.x, r.Top + FOrigin.y, r.Right + FOrigin.x, r.Bottom + FOrigin.y};
+    if (FClipRect) {
+        clip.Left = std::max(clip.Left, FClipRect->Left);
+        clip.Top = std::max(clip.Top, FClipRect->Top);
+        clip.Right = std::min(clip.Right, FClipRect->Right);
+        clip.Bottom = std::min(clip.Bottom, FClipRect->Bottom);
+    }
+    clip.Right = std::max(clip.Right, clip.Left);
+    clip.Bottom = std::max(clip.Bottom, clip.Top);
+    SetClipRect(clip);
+}
+
+std::span<const TPoint> TCanvas::ToSurface(std::span<const TPoint> points) {
+    if (FOrigin == TPoint{})
+        return points;
+    FShifted.resize(points.size());
+    std::transform(points.begin(), points.end(), FShifted.begin(),
+                   [this](TPoint p) { return ToSurface(p.x, p.y); });
+    return FShifted;
+}
+
+void TCanvas::MoveTo(int x, int y) {
+    FPenPos = ToSurface(x, y);
+    PenMoved(FPenPos);
+}
+
+void TCanvas::LineTo(int x, int y) {
+    const TPoint from = FPenPos;
+    FPenPos = ToSurface(x, y);
+    DrawLine(from, FPenPos);
+}
+
+void TCanvas::Polyline(std::span<const TPoint> points) {
+    DrawPolyline(ToSurface(points));
+}
+
+void TCanvas::Polygon(std::span<const TPoint> points) {
+    DrawPolygon(ToSurface(points));
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+    DrawRectangle(ToSurface(x1, y1), ToSurface(x2, y2));
+}
+
+void TCanvas::FillRect(const TRect& r) {
+    DrawFillRect(
+        {r.Left + FOrigin.x, r.Top + FOrigin.y, r.Right + FOrigin.x, r.Bottom + FOrigin.y});
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+    DrawEllipse(ToSurface(x1, y1), ToSurface(x2, y2));
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    DrawArc(ToSurface(x1, y1), ToSurface(x2, y2), ToSurface(x3, y3), ToSurface(x4, y4));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color) {
+    DrawPixel(ToSurface(x, y), color);
+}
+
+std::optional<TColor> TCanvas::Pixel(int x, int y) {
+    return ReadPixel(ToSurface(x, y));
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text) {
+    DrawText(ToSurface(x, y), text);
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+    DrawBitmap(ToSurface(x, y), bitmap);
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
+    StretchBitmap(
+        {r.Left + FOrigin.x, r.Top + FOrigin.y, r.Right + FOrigin.x, r.Bottom + FOrigin.y}, bitmap);
+}
+
+// --- TCanvasStateSaver ------------------------------------------------------------
+
+TCanvasStateSaver::TCanvasStateSaver(TCanvas& canvas)
+    : FCanvas(canvas), FPen(canvas.Pen), FBrush(canvas.Brush), FFont(canvas.Font),
+      FClipRect(canvas.ClipRect()), FOrigin(canvas.Origin()) {}
+
+TCanvasStateSaver::~TCanvasStateSaver() {
+    FCanvas.Pen = FPen;
+    FCanvas.Brush = FBrush;
+    FCanvas.Font = FFont;
+    if (FCanvas.ClipRect() != FClipRect)
+        FCanvas.SetClipRect(FClipRect);
+    FCanvas.SetOrigin(FOrigin);
+}
+
+// --- TBitmap ------------------------------------------------------------------------
 
 struct TBitmap::Impl {
     QImage image;
@@ -54,48 +157,19 @@ bool TBitmap::LoadFromFile(const QString& path) {
     return true;
 }
 
+TSize TBitmap::DotsPerInch() const {
+    return {d->image.logicalDpiX(), d->image.logicalDpiY()};
+}
+
 const QImage& TBitmap::Image() const {
     d->canvas.End();
     return d->image;
 }
 
-QColor ColorToQColor(TColor color) {
-    const auto value = static_cast<std::uint32_t>(color);
-    if ((value & 0xFF000000u) == static_cast<std::uint32_t>(clSystemColor)) {
-        const QPalette palette =
-            QGuiApplication::instance() ? QGuiApplication::palette() : QPalette();
-        switch (value & 0xFFu) {
-        case 1: // desktop
-        case 4: // menu
-            return palette.color(QPalette::Window);
-        case 5: // window background
-            return palette.color(QPalette::Base);
-        case 6: // window frame
-            return palette.color(QPalette::Shadow);
-        case 7: // menu text
-        case 8: // window text
-            return palette.color(QPalette::WindowText);
-        case 13:
-            return palette.color(QPalette::Highlight);
-        case 14:
-            return palette.color(QPalette::HighlightedText);
-        case 15: // button face
-            return palette.color(QPalette::Button);
-        case 16: // button shadow
-            return palette.color(QPalette::Dark);
-        case 17: // grey text
-            return palette.color(QPalette::Disabled, QPalette::Text);
-        case 18: // button text
-            return palette.color(QPalette::ButtonText);
-        case 20: // button highlight
-            return palette.color(QPalette::Light);
-        case 21: // 3D dark shadow
-            return palette.color(QPalette::Shadow);
-        case 22: // 3D light
-            return palette.color(QPalette::Midlight);
-        default:
-            return palette.color(QPalette::WindowText);
-        }
-    }
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+void PresentBitmap(QWidget& widget, const QRect& exposed, const TBitmap& bitmap,
+                   TColor background) {
+    QPainter painter(&widget);
+    if (bitmap.Width() < widget.width() || bitmap.Height() < widget.height())
+        painter.fillRect(exposed, ColorToQColor(background));
+    painter.drawImage(0, 0, bitmap.Image());
 }

@@ -1,7 +1,8 @@
 // Creating a window's components from its parsed description.
-#include "base/Exception.h"
+#include "toolkit/Application.h"
 #include "toolkit/Bevel.h"
-#include "toolkit/Graphics.h"
+#include "toolkit/Colors.h"
+#include "toolkit/DescriptionError.h"
 #include "toolkit/Label.h"
 #include "toolkit/StandardComponents.h"
 #include "toolkit/WindowDescription.h"
@@ -21,7 +22,9 @@ bool FindComponentClass(const QString& className, TComponentFactory& factory,
 namespace {
 
 // Calls a handler when the signal it is connected to fires; owned by the
-// component whose signal it serves.
+// component whose signal it serves. An exception from the handler ends here,
+// in the application's error box: it must not unwind through Qt's frames,
+// which are built without exception cleanup.
 class TDescEventSink : public QObject {
     Q_OBJECT
 public:
@@ -29,15 +32,34 @@ public:
         : QObject(owner), FHandler(std::move(handler)) {}
 
 public slots:
-    void Fire() { FHandler(); }
+    void Fire() {
+        try {
+            FHandler();
+        } catch (...) {
+            ShowEscapedException(std::current_exception());
+        }
+    }
 
 private:
     TDescEventHandler FHandler;
 };
 
 [[noreturn]] void Fail(int line, const QString& what) {
-    throw Exception(
-        QStringLiteral("Window description, line %1: %2").arg(line).arg(what).toStdString());
+    throw EDescriptionError(line, what.toStdString());
+}
+
+// An error while a property was assigned, at the property's line and named by
+// `where`, with its whole reason; an error that knows its line already stands.
+[[noreturn]] void FailAt(int line, const QString& where) {
+    try {
+        throw;
+    } catch (const EDescriptionError& e) {
+        if (e.Line() > 0)
+            throw;
+        Fail(line, where + QStringLiteral(": ") + QString::fromStdString(e.Reason()));
+    } catch (const Exception& e) {
+        Fail(line, where + QStringLiteral(": ") + QString::fromStdString(e.Message()));
+    }
 }
 
 const char* const TabOrderKey = "descTabOrder";
@@ -53,33 +75,7 @@ struct TFormSettings {
 };
 
 QColor DescColor(const QString& value, const QPalette& palette) {
-    if (value.isEmpty() || !(value[0].isDigit() || value[0] == u'-')) {
-        static const struct {
-            const char* Name;
-            QPalette::ColorRole Role;
-        } systemColors[] = {
-            {"clBtnFace", QPalette::Button},           {"clWindow", QPalette::Base},
-            {"clWindowText", QPalette::WindowText},    {"clBtnText", QPalette::ButtonText},
-            {"clGrayText", QPalette::PlaceholderText}, {"clBtnShadow", QPalette::Dark},
-            {"clBtnHighlight", QPalette::Light}};
-        for (const auto& c : systemColors)
-            if (value == QLatin1String(c.Name))
-                return palette.color(c.Role);
-        static const struct {
-            const char* Name;
-            TColor Color;
-        } namedColors[] = {{"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen},
-                           {"clNavy", clNavy},   {"clGray", clGray},     {"clSilver", clSilver},
-                           {"clRed", clRed},     {"clLime", clLime},     {"clBlue", clBlue},
-                           {"clWhite", clWhite}};
-        for (const auto& c : namedColors)
-            if (value == QLatin1String(c.Name))
-                return QColor(c.Color & 0xFF, (c.Color >> 8) & 0xFF, (c.Color >> 16) & 0xFF);
-        throw Exception(
-            QStringLiteral("Window description: unknown colour \"%1\"").arg(value).toStdString());
-    }
-    const int bgr = DescInt(value);
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    return ColorToQColor(::DescColor(value), palette);
 }
 
 bool ApplyFontProperty(QWidget* w, const QString& name, const QString& value) {
@@ -257,13 +253,8 @@ void LoadComponent(QWidget* form, QWidget* parent, const TDescObject& object,
                 Fail(property.Line,
                      QStringLiteral("%1 has no property %2").arg(object.ClassName, property.Name));
             }
-        } catch (const Exception& e) {
-            const QString message = QString::fromStdString(e.Message());
-            if (message.startsWith(QStringLiteral("Window description, line")))
-                throw;
-            Fail(property.Line,
-                 QStringLiteral("%1.%2: %3")
-                     .arg(object.Name, property.Name, message.section(QStringLiteral(": "), 1)));
+        } catch (const Exception&) {
+            FailAt(property.Line, object.Name + u'.' + property.Name);
         }
     }
     for (const TDescObject& child : object.Children)
@@ -308,12 +299,8 @@ TDescEventHandler LoadWindowDescription(QWidget* form, const TDescObject& root,
                 Fail(property.Line,
                      QStringLiteral("the window has no property %1").arg(property.Name));
             }
-        } catch (const Exception& e) {
-            const QString message = QString::fromStdString(e.Message());
-            if (message.startsWith(QStringLiteral("Window description, line")))
-                throw;
-            Fail(property.Line, QStringLiteral("%1: %2").arg(
-                                    property.Name, message.section(QStringLiteral(": "), 1)));
+        } catch (const Exception&) {
+            FailAt(property.Line, property.Name);
         }
     }
 

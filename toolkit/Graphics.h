@@ -8,28 +8,47 @@
 
 // 0x00BBGGRR for a colour given by its parts (255 is pure red, 0xFF0000 pure
 // blue); values with the top byte 0xFF name a system colour that the platform
-// resolves from the palette (see ColorToQColor in Canvas.h).
+// resolves from the palette (see ColorToQColor in Colors.h).
 using TColor = std::int32_t;
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
 constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
 constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
 constexpr TColor clGray = 0x808080;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clRed = 0x0000FF;
 constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
 constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clWhite = 0xFFFFFF;
 
+// System colours: the low byte is the platform's colour index (see Colors.h).
 constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
+constexpr TColor clBackground = clSystemColor | 1;
+constexpr TColor clMenu = clSystemColor | 4;
+constexpr TColor clWindow = clSystemColor | 5;
+constexpr TColor clWindowFrame = clSystemColor | 6;
+constexpr TColor clMenuText = clSystemColor | 7;
 constexpr TColor clWindowText = clSystemColor | 8;
+constexpr TColor clHighlight = clSystemColor | 13;
+constexpr TColor clHighlightText = clSystemColor | 14;
 constexpr TColor clBtnFace = clSystemColor | 15;
 constexpr TColor clBtnShadow = clSystemColor | 16;
 constexpr TColor clGrayText = clSystemColor | 17;
+constexpr TColor clBtnText = clSystemColor | 18;
 constexpr TColor clBtnHighlight = clSystemColor | 20;
+constexpr TColor cl3DDkShadow = clSystemColor | 21;
+constexpr TColor cl3DLight = clSystemColor | 22;
 
-constexpr TColor RGBColor(int r, int g, int b) { return (b << 16) | (g << 8) | r; }
+constexpr TColor RGBColor(int r, int g, int b) {
+    return (b << 16) | (g << 8) | r;
+}
 
 enum TPenStyle : std::uint8_t {
     psSolid,

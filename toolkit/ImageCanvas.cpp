@@ -102,7 +102,28 @@ bool TImageCanvas::Begin() {
     FAppliedPen.reset();
     FAppliedBrush.reset();
     FAppliedMode.reset();
+    ApplyClip();
     return true;
+}
+
+void TImageCanvas::ApplyClip() {
+    if (const auto& clip = ClipRect())
+        FPainter.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()));
+    else
+        FPainter.setClipping(false);
+}
+
+void TImageCanvas::ClipChanged() {
+    if (FPainter.isActive())
+        ApplyClip();
+}
+
+bool TImageCanvas::Paintable(TPoint at) const {
+    if (at.x < 0 || at.y < 0 || at.x >= FImage.width() || at.y >= FImage.height())
+        return false;
+    const auto& clip = ClipRect();
+    return !clip ||
+           (at.x >= clip->Left && at.y >= clip->Top && at.x < clip->Right && at.y < clip->Bottom);
 }
 
 void TImageCanvas::End() {
@@ -156,17 +177,11 @@ const QFont& TImageCanvas::CurrentQFont() {
     return FQFont;
 }
 
-void TImageCanvas::MoveTo(int x, int y) {
-    FPenPos = {x, y};
-}
-
-void TImageCanvas::LineTo(int x, int y) {
-    const TPoint from = FPenPos;
-    FPenPos = {x, y};
+void TImageCanvas::DrawLine(TPoint from, TPoint to) {
     if (Pen.Style == psClear || !Begin())
         return;
     ApplyPen();
-    DrawSegment(from, FPenPos);
+    DrawSegment(from, to);
 }
 
 void TImageCanvas::DrawSegment(TPoint from, TPoint to) {
@@ -182,8 +197,7 @@ void TImageCanvas::DrawSegment(TPoint from, TPoint to) {
         FPainter.drawLine(from.x, from.y, to.x, to.y);
         return;
     }
-    const bool endInside =
-        to.x >= 0 && to.y >= 0 && to.x < FImage.width() && to.y < FImage.height();
+    const bool endInside = Paintable(to);
     const QRgb saved = endInside ? FImage.pixel(to.x, to.y) : 0;
     FPainter.drawLine(from.x, from.y, to.x, to.y);
     FPainter.fillRect(QRect(from.x, from.y, 1, 1), ColorToQColor(Pen.Color));
@@ -195,7 +209,7 @@ void TImageCanvas::DrawSegment(TPoint from, TPoint to) {
     }
 }
 
-void TImageCanvas::Polyline(std::span<const TPoint> points) {
+void TImageCanvas::DrawPolyline(std::span<const TPoint> points) {
     if (points.size() < 2 || Pen.Style == psClear || !Begin())
         return;
     ApplyPen();
@@ -204,7 +218,7 @@ void TImageCanvas::Polyline(std::span<const TPoint> points) {
         DrawSegment(points[i - 1], points[i]);
 }
 
-void TImageCanvas::Polygon(std::span<const TPoint> points) {
+void TImageCanvas::DrawPolygon(std::span<const TPoint> points) {
     if (points.size() < 2 || !Begin())
         return;
     ApplyPen();
@@ -216,7 +230,8 @@ void TImageCanvas::Polygon(std::span<const TPoint> points) {
     FPainter.drawPolygon(q.data(), static_cast<int>(q.size()));
 }
 
-void TImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+void TImageCanvas::DrawRectangle(TPoint corner1, TPoint corner2) {
+    int x1 = corner1.x, y1 = corner1.y, x2 = corner2.x, y2 = corner2.y;
     if (!OrderCorners(x1, y1, x2, y2) || !Begin())
         return;
     const int w = x2 - x1;
@@ -249,14 +264,15 @@ void TImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     }
 }
 
-void TImageCanvas::FillRect(const TRect& r) {
+void TImageCanvas::DrawFillRect(const TRect& r) {
     if (r.Right <= r.Left || r.Bottom <= r.Top || Brush.Style == bsClear || !Begin())
         return;
     ApplyMode(pmCopy);
     FPainter.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), ColorToQColor(Brush.Color));
 }
 
-void TImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+void TImageCanvas::DrawEllipse(TPoint corner1, TPoint corner2) {
+    int x1 = corner1.x, y1 = corner1.y, x2 = corner2.x, y2 = corner2.y;
     if (!OrderCorners(x1, y1, x2, y2) || !Begin())
         return;
     ApplyPen();
@@ -264,7 +280,8 @@ void TImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     FPainter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }
 
-void TImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+void TImageCanvas::DrawArc(TPoint corner1, TPoint corner2, TPoint start, TPoint end) {
+    int x1 = corner1.x, y1 = corner1.y, x2 = corner2.x, y2 = corner2.y;
     if (!OrderCorners(x1, y1, x2, y2) || Pen.Style == psClear || !Begin())
         return;
     ApplyPen();
@@ -275,28 +292,38 @@ void TImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
         double a = std::atan2(cy - y, x - cx) * 180.0 / std::numbers::pi;
         return a < 0 ? a + 360.0 : a;
     };
-    const double start = angle(x3, y3);
-    double span = angle(x4, y4) - start;
+    const double from = angle(start.x, start.y);
+    double span = angle(end.x, end.y) - from;
     if (span <= 0)
         span += 360.0;
     FPainter.drawArc(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1),
-                     static_cast<int>(std::lround(start * 16)),
+                     static_cast<int>(std::lround(from * 16)),
                      static_cast<int>(std::lround(span * 16)));
 }
 
-void TImageCanvas::SetPixel(int x, int y, TColor color) {
-    if (x < 0 || y < 0 || x >= FImage.width() || y >= FImage.height() || !Begin())
+void TImageCanvas::DrawPixel(TPoint at, TColor color) {
+    if (!Paintable(at) || !Begin())
         return;
     ApplyMode(pmCopy);
-    FPainter.fillRect(QRect(x, y, 1, 1), ColorToQColor(color));
+    FPainter.fillRect(QRect(at.x, at.y, 1, 1), ColorToQColor(color));
 }
 
-void TImageCanvas::TextOut(int x, int y, const QString& text) {
+std::optional<TColor> TImageCanvas::ReadPixel(TPoint at) {
+    if (at.x < 0 || at.y < 0 || at.x >= FImage.width() || at.y >= FImage.height())
+        return std::nullopt;
+    // The raster painter writes straight into the image: what it drew is there.
+    const QRgb rgb = std::as_const(FImage).pixel(at.x, at.y);
+    return RGBColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+void TImageCanvas::DrawText(TPoint at, const QString& text) {
+    const int x = at.x;
+    const int y = at.y;
     if (text.isEmpty() || !Begin())
         return;
     ApplyMode(pmCopy);
     if (Brush.Style != bsClear) {
-        const TSize cell = TextExtent(text);
+        const TSize cell = MeasureText(text);
         FPainter.fillRect(QRect(x, y, cell.cx, cell.cy), ColorToQColor(Brush.Color));
     }
     const QFont& font = CurrentQFont();
@@ -341,7 +368,7 @@ TImageCanvas::TFontTexts& TImageCanvas::CurrentFontTexts() {
     return FFontTexts.emplace_back(TFontTexts{Font, {}, {}});
 }
 
-TSize TImageCanvas::TextExtent(const QString& text) {
+TSize TImageCanvas::MeasureText(const QString& text) {
     QHash<QString, TSize>& sizes = CurrentFontTexts().Sizes;
     if (const auto known = sizes.constFind(text); known != sizes.cend())
         return *known;
@@ -353,15 +380,15 @@ TSize TImageCanvas::TextExtent(const QString& text) {
     return size;
 }
 
-void TImageCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+void TImageCanvas::DrawBitmap(TPoint at, const TBitmap& bitmap) {
     const QImage& src = bitmap.Image();
     if (src.isNull() || !Begin())
         return;
     ApplyMode(pmCopy);
-    FPainter.drawImage(QPoint(x, y), src);
+    FPainter.drawImage(QPoint(at.x, at.y), src);
 }
 
-void TImageCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
+void TImageCanvas::StretchBitmap(const TRect& r, const TBitmap& bitmap) {
     const QImage& src = bitmap.Image();
     if (src.isNull() || r.Width() <= 0 || r.Height() <= 0 || !Begin())
         return;

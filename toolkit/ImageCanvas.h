@@ -23,20 +23,21 @@ public:
     // Finishes painting so that the image holds every call so far.
     void End();
 
-    TPoint PenPos() const override { return FPenPos; }
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
-    void Polyline(std::span<const TPoint> points) override;
-    void Polygon(std::span<const TPoint> points) override;
-    void Rectangle(int x1, int y1, int x2, int y2) override;
-    void FillRect(const TRect& r) override;
-    void Ellipse(int x1, int y1, int x2, int y2) override;
-    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
-    void SetPixel(int x, int y, TColor color) override;
-    void TextOut(int x, int y, const QString& text) override;
-    TSize TextExtent(const QString& text) override;
-    void Draw(int x, int y, const TBitmap& bitmap) override;
-    void StretchDraw(const TRect& r, const TBitmap& bitmap) override;
+protected:
+    void DrawLine(TPoint from, TPoint to) override;
+    void DrawPolyline(std::span<const TPoint> points) override;
+    void DrawPolygon(std::span<const TPoint> points) override;
+    void DrawRectangle(TPoint corner1, TPoint corner2) override;
+    void DrawFillRect(const TRect& r) override;
+    void DrawEllipse(TPoint corner1, TPoint corner2) override;
+    void DrawArc(TPoint corner1, TPoint corner2, TPoint start, TPoint end) override;
+    void DrawPixel(TPoint at, TColor color) override;
+    std::optional<TColor> ReadPixel(TPoint at) override;
+    void DrawText(TPoint at, const QString& text) override;
+    TSize MeasureText(const QString& text) override;
+    void DrawBitmap(TPoint at, const TBitmap& bitmap) override;
+    void StretchBitmap(const TRect& r, const TBitmap& bitmap) override;
+    void ClipChanged() override;
 
 private:
     // Opens the painter when needed; false for an empty image.
@@ -46,11 +47,13 @@ private:
     void DrawSegment(TPoint from, TPoint to);
     void ApplyBrush();
     void ApplyMode(TPenMode mode);
+    void ApplyClip();
+    // Inside the image and the clip rectangle.
+    bool Paintable(TPoint at) const;
     const QFont& CurrentQFont();
 
     QImage& FImage;
     QPainter FPainter;
-    TPoint FPenPos;
     // What the open painter was last given, so unchanged settings are not re-sent.
     std::optional<TPen> FAppliedPen;
     std::optional<TBrush> FAppliedBrush;

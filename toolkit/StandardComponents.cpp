@@ -1,8 +1,8 @@
 #include "toolkit/StandardComponents.h"
 
-#include "base/Exception.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Button.h"
+#include "toolkit/DescriptionError.h"
 #include "toolkit/DirectoryListBox.h"
 #include "toolkit/DriveComboBox.h"
 #include "toolkit/Edit.h"
@@ -19,8 +19,7 @@ template <class T> TComponentFactory Factory() {
 }
 
 [[noreturn]] void BadIdent(const QString& what, const QString& value) {
-    throw Exception(
-        QStringLiteral("Window description: unknown %1 \"%2\"").arg(what, value).toStdString());
+    throw EDescriptionError(0, QStringLiteral("unknown %1 \"%2\"").arg(what, value).toStdString());
 }
 
 bool SetBevelProperty(QObject* component, const QString& name, const QString& value) {

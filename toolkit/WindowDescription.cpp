@@ -1,6 +1,6 @@
 #include "toolkit/WindowDescription.h"
 
-#include "base/Exception.h"
+#include "toolkit/DescriptionError.h"
 
 #include <QRegularExpression>
 #include <map>
@@ -9,14 +9,13 @@
 namespace {
 
 [[noreturn]] void Fail(int line, const QString& what) {
-    throw Exception(
-        QStringLiteral("Window description, line %1: %2").arg(line).arg(what).toStdString());
+    throw EDescriptionError(line, what.toStdString());
 }
 
 [[noreturn]] void FailValue(const QString& kind, const QString& valueText) {
-    throw Exception(QStringLiteral("Window description: %1 expected instead of \"%2\"")
-                        .arg(kind, valueText.left(80))
-                        .toStdString());
+    throw EDescriptionError(0, QStringLiteral("%1 expected instead of \"%2\"")
+                                   .arg(kind, valueText.left(80))
+                                   .toStdString());
 }
 
 bool IsIdentStart(QChar c) {

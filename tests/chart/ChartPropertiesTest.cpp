@@ -263,3 +263,132 @@ TEST(ChartProperties, RoundTripThroughDescriptionText) {
     EXPECT_EQ(expected.at("Scale1X.RangeHigh"), "64");
     EXPECT_EQ(expected.at("CaptionTrim"), "40");
 }
+
+// A chart as it is created, read back through the property table, holds the
+// values the after-creation list gives for every published property (the
+// fonts are the platform's and left out).
+TEST(ChartProperties, NewChartHoldsTheAfterCreationValues) {
+    std::map<QString, QString> expected = {
+        {"AvoidDuplicateMarks", "False"},
+        {"AllocSize", "1000"},
+        {"AutoRedraw", "True"},
+        {"MarginLeft", "50"},
+        {"MarginRight", "20"},
+        {"MarginTop", "20"},
+        {"MarginBottom", "40"},
+        {"LRim", "50"},
+        {"RRim", "20"},
+        {"TRim", "20"},
+        {"BRim", "40"},
+        {"MinDupMarkDist", "1"},
+        {"BackGroundImg.IncludePath", "False"},
+        {"BackGroundImg.Name", "''"},
+        {"BackGroundImg.FillMode", "bfStretch"},
+        {"BackGroundImg.AreaMode", "bamNone"},
+        {"BackGroundImg.AreaColor", "14540253"},
+        {"BackGroundImg.AreaLeft", "-1"},
+        {"BackGroundImg.AreaRight", "1"},
+        {"BackGroundImg.AreaTop", "1"},
+        {"BackGroundImg.AreaBottom", "-1"},
+        {"ClassDefault", "0"},
+        {"GridStyle", "gsNone"},
+        {"GridDx", "0"},
+        {"GridDy", "0"},
+        {"Isometric", "False"},
+        {"DataColor", "clBlack"},
+        {"PenStyle", "psSolid"},
+        {"ChartFrameColor", "clBlack"},
+        {"FillColor", "clSilver"},
+        {"TextBkColor", "clSilver"},
+        {"ChartColor", "clWhite"},
+        {"WindColor", "clBtnFace"},
+        {"GridColor", "clBlack"},
+        {"JointLayers.L01xControlledBy", "1"},
+        {"JointLayers.L01yControlledBy", "1"},
+        {"JointLayers.L02xControlledBy", "2"},
+        {"JointLayers.L02yControlledBy", "2"},
+        {"LineWidth", "1"},
+        {"Caption", "''"},
+        {"CaptionPosX", "0"},
+        {"CaptionPosY", "-16"},
+        {"CaptionAlignment", "taRightJustify"},
+        {"CaptionAnchorHoriz", "cahChartRight"},
+        {"CaptionAnchorVert", "cavChartTop"},
+        {"CaptionTrim", "100"},
+        {"MouseTraceColor", "clWhite"},
+        {"MouseTraceInvert", "True"},
+        {"MouseAction", "maNone"},
+        {"MouseCursorFixed", "True"},
+        {"PanGridDx", "1"},
+        {"PanGridDy", "1"},
+        {"PanGridOffsX", "0"},
+        {"PanGridOffsY", "0"},
+        {"ShadowWidth", "0"},
+        {"ShadowStyle", "ssFlying"},
+        {"ShadowColor", "clGrayText"},
+        {"ShadowBakColor", "clBtnFace"},
+        {"StyleElements", "[]"},
+        {"TextBkStyle", "tbClear"},
+        {"TextAlignment", "taCenter"},
+    };
+    for (int i = 1; i <= 4; ++i) {
+        const QString p = QStringLiteral("CrossHair%1.").arg(i);
+        expected[p + "PosX"] = "0";
+        expected[p + "PosY"] = "0";
+        expected[p + "Color"] = "clRed";
+        expected[p + "Layer"] = i == 1 ? "1" : "2";
+        expected[p + "Mode"] = "chOff";
+        expected[p + "LineType"] = "psDashDotDot";
+        expected[p + "LineWid"] = "1";
+    }
+    const struct {
+        const char* Axis;
+        const char* Color;
+        const char* Location;
+        const char* CaptionPosX;
+        const char* CaptionPosY;
+        const char* CaptionAlignment;
+        const char* CaptionAnchor;
+        const char* Visible;
+    } axes[] = {
+        {"Scale1X", "clBlack", "slBottom", "0", "22", "taCenter", "uaSclCenter", "True"},
+        {"Scale2X", "clMaroon", "slBottom", "10", "100", "taCenter", "uaSclCenter", "False"},
+        {"Scale1Y", "clBlack", "slLeft", "0", "-16", "taLeftJustify", "uaSclTopLft", "True"},
+        {"Scale2Y", "clMaroon", "slLeft", "10", "100", "taRightJustify", "uaSclTopLft", "False"},
+    };
+    for (const auto& a : axes) {
+        const QString p = QString::fromLatin1(a.Axis) + u'.';
+        expected[p + "ColorScale"] = a.Color;
+        expected[p + "ScaleLocation"] = a.Location;
+        expected[p + "ScalePos"] = "0";
+        expected[p + "CaptionPosX"] = a.CaptionPosX;
+        expected[p + "CaptionPosY"] = a.CaptionPosY;
+        expected[p + "CaptionAlignment"] = a.CaptionAlignment;
+        expected[p + "CaptionAnchor"] = a.CaptionAnchor;
+        expected[p + "Visible"] = a.Visible;
+        expected[p + "Caption"] = "''";
+        expected[p + "DecPlaces"] = "-2";
+        expected[p + "Logarithmic"] = "False";
+        expected[p + "LabelType"] = "ftNum";
+        expected[p + "MinTicks"] = "3";
+        expected[p + "MinRange"] = "1e-10";
+        expected[p + "RangeLow"] = "0";
+        expected[p + "RangeHigh"] = "1";
+        expected[p + "ShortTicks"] = "True";
+        expected[p + "DateFormat.TimeFormat"] = "tfHHMMSS";
+        expected[p + "DateFormat.DateSeparator"] = "'-'";
+        expected[p + "DateFormat.TimeSeparator"] = "':'";
+        expected[p + "DateFormat.YearLength"] = "ylYYYY";
+        expected[p + "DateFormat.MonthName"] = "True";
+        expected[p + "DateFormat.DateOrder"] = "doDDMMYY";
+        expected[p + "DateFormat.DateForTime"] = "dtOnePerDay";
+    }
+
+    TPlotChart chart;
+    std::map<QString, QString> held;
+    for (const TChartProperty& p : ChartPropertyTable())
+        if (expected.count(p.Name))
+            held[p.Name] = p.Get(chart);
+    EXPECT_EQ(held, expected);
+    EXPECT_EQ(chart.StandardLayout(), lay_X1Bottom_Y1Left);
+}

@@ -2,47 +2,33 @@
 // that logs text output and measures every character as 7 pixels.
 
 #include "PlotChartFixture.h"
+#include "tests/common/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
 
-class TTextLogCanvas : public TCanvas {
-public:
-    struct TText {
-        int x, y;
-        QString text;
-    };
-    std::vector<TText> Texts;
-
-    TPoint PenPos() const override { return FPos; }
-    void MoveTo(int x, int y) override { FPos = {x, y}; }
-    void LineTo(int x, int y) override { FPos = {x, y}; }
-    void Polyline(std::span<const TPoint>) override {}
-    void Polygon(std::span<const TPoint>) override {}
-    void Rectangle(int, int, int, int) override {}
-    void FillRect(const TRect&) override {}
-    void Ellipse(int, int, int, int) override {}
-    void Arc(int, int, int, int, int, int, int, int) override {}
-    void SetPixel(int, int, TColor) override {}
-    void TextOut(int x, int y, const QString& text) override { Texts.push_back({x, y, text}); }
-    TSize TextExtent(const QString& text) override {
-        return {7 * static_cast<int>(text.size()), 13};
-    }
-    void Draw(int, int, const TBitmap&) override {}
-    void StretchDraw(const TRect&, const TBitmap&) override {}
-
-private:
-    TPoint FPos;
+struct TText {
+    int x, y;
+    QString text;
 };
 
+// Seven pixels per character, 13 per line.
+TRecordingCanvas CaptionCanvas() {
+    TRecordingCanvas canvas;
+    canvas.CharWidth = 7;
+    return canvas;
+}
+
 // The caption as ConstructChartBmp writes it.
-TTextLogCanvas::TText DrawnCaption(TCustomPlotChart& chart) {
-    TTextLogCanvas canvas;
+TText DrawnCaption(TCustomPlotChart& chart) {
+    TRecordingCanvas canvas = CaptionCanvas();
     chart.ConstructChartBmp(canvas);
-    EXPECT_EQ(canvas.Texts.size(), 1u);
-    return canvas.Texts.empty() ? TTextLogCanvas::TText{0, 0, {}} : canvas.Texts.front();
+    const auto texts = canvas.OfKind(TCanvasOp::TextOut);
+    EXPECT_EQ(texts.size(), 1u);
+    return texts.empty() ? TText{0, 0, {}}
+                         : TText{texts[0].Points[0].x, texts[0].Points[0].y, texts[0].Text};
 }
 
 TEST(PlotChartCaption, WorkedExampleStartsFiveRowsAboveTheControl) {
@@ -131,9 +117,9 @@ TEST(PlotChartCaption, TrimIsClampedAndAnEmptyCaptionDrawsNothing) {
         chart.SetCaptionTrim(set);
         EXPECT_EQ(chart.CaptionTrim(), stored) << set;
     }
-    TTextLogCanvas canvas;
+    TRecordingCanvas canvas = CaptionCanvas();
     chart.ConstructChartBmp(canvas);
-    EXPECT_TRUE(canvas.Texts.empty());
+    EXPECT_TRUE(canvas.OfKind(TCanvasOp::TextOut).empty());
 }
 
 TEST(PlotChartCaption, ClippedRowsOnTheRealPicture) {

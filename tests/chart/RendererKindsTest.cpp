@@ -2,6 +2,7 @@
 
 #include "chart/ChartDrawingList.h"
 #include "chart/ChartRenderer.h"
+#include "tests/common/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -10,73 +11,20 @@
 
 namespace {
 
-class TLog : public TCanvas {
-public:
-    struct TCall {
-        std::string op;
-        std::vector<TPoint> points;
-        TPen pen;
-        TBrush brush;
-        TFont font;
-        QString text;
-    };
-    std::vector<TCall> calls;
-
-    TPoint PenPos() const override { return pos; }
-    void MoveTo(int x, int y) override { pos = {x, y}; }
-    void LineTo(int x, int y) override {
-        Log("LineTo", {pos, {x, y}});
-        pos = {x, y};
-    }
-    void Polyline(std::span<const TPoint> p) override { Log("Polyline", {p.begin(), p.end()}); }
-    void Polygon(std::span<const TPoint> p) override { Log("Polygon", {p.begin(), p.end()}); }
-    void Rectangle(int x1, int y1, int x2, int y2) override {
-        Log("Rectangle", {{x1, y1}, {x2, y2}});
-    }
-    void FillRect(const TRect&) override { Log("FillRect", {}); }
-    void Ellipse(int x1, int y1, int x2, int y2) override { Log("Ellipse", {{x1, y1}, {x2, y2}}); }
-    void Arc(int x1, int y1, int x2, int y2, int, int, int, int) override {
-        Log("Arc", {{x1, y1}, {x2, y2}});
-    }
-    void SetPixel(int x, int y, TColor) override { Log("SetPixel", {{x, y}}); }
-    void TextOut(int x, int y, const QString& text) override {
-        Log("TextOut", {{x, y}});
-        calls.back().text = text;
-    }
-    // 6 pixels per character, 12 per line.
-    TSize TextExtent(const QString& text) override {
-        return {static_cast<int>(text.size()) * 6, 12};
-    }
-    void Draw(int, int, const TBitmap&) override {}
-    void StretchDraw(const TRect&, const TBitmap&) override {}
-
-    std::vector<TCall> Only(const std::string& op) const {
-        std::vector<TCall> out;
-        for (const TCall& c : calls)
-            if (c.op == op)
-                out.push_back(c);
-        return out;
-    }
-
-private:
-    void Log(const char* op, std::vector<TPoint> points) {
-        calls.push_back({op, std::move(points), Pen, Brush, Font, {}});
-    }
-    TPoint pos;
+// 6 pixels per character, 12 per line.
+struct TLog : TRecordingCanvas {
+    TLog() { CharHeight = 12; }
+    std::vector<TCanvasRecord> Only(TCanvasOp op) const { return OfKind(op); }
 };
 
 // 600 x 400 control, rims 50/50/50/50: a 501 x 301 plot area, one world unit
 // per pixel from world (0, 0) at the bottom-left corner.
 TRenderParams UnitParams() {
     TRenderParams p;
-    p.Width = 600;
-    p.Height = 400;
-    p.LRim = p.RRim = p.TRim = p.BRim = 50;
-    for (TLayerTransform& t : p.Layers) {
-        t.Cpkx = 1;
-        t.Cpdx = 50;
-        t.Cpky = -1;
-        t.Cpdy = 350;
+    p.Map = TPlotMap({600, 400, 50, 50, 50, 50, 0});
+    for (int layer = 1; layer <= 2; ++layer) {
+        p.Map.SetLayerX(layer, p.Map.XAxis(0, 500, false));
+        p.Map.SetLayerY(layer, p.Map.YAxis(0, 300, false));
     }
     return p;
 }
@@ -102,21 +50,21 @@ TEST_F(RendererKinds, TextsUseLongTextsLineFeedsAlignmentAndBackground) {
     lists.SetTextBkStyle(tbClear);
     lists.Text(10.0, 20.0, 9, QStringLiteral("short"), 4, -6, taCenter);
     Render();
-    const auto texts = canvas.Only("TextOut");
+    const auto texts = canvas.Only(TCanvasOp::TextOut);
     ASSERT_EQ(texts.size(), 3u);
     // The whole text came from the long-text table: both lines, right-aligned at x 100.
-    EXPECT_EQ(texts[0].text, QStringLiteral("first line"));
-    EXPECT_EQ(texts[1].text, QStringLiteral("second, longer line"));
-    EXPECT_EQ(texts[0].points[0], (TPoint{100 - 10 * 6, 100}));
-    EXPECT_EQ(texts[1].points[0], (TPoint{100 - 19 * 6, 112}));
-    EXPECT_EQ(texts[0].font.Color, clNavy);
-    EXPECT_EQ(texts[0].font.Height, -16); // 12 points at 96 dpi
-    EXPECT_EQ(texts[0].brush.Style, bsSolid);
-    EXPECT_EQ(texts[0].brush.Color, clSilver);
-    EXPECT_EQ(texts[0].pen.Width, 1); // a text does not change the width
+    EXPECT_EQ(texts[0].Text, QStringLiteral("first line"));
+    EXPECT_EQ(texts[1].Text, QStringLiteral("second, longer line"));
+    EXPECT_EQ(texts[0].Points[0], (TPoint{100 - 10 * 6, 100}));
+    EXPECT_EQ(texts[1].Points[0], (TPoint{100 - 19 * 6, 112}));
+    EXPECT_EQ(texts[0].Font.Color, clNavy);
+    EXPECT_EQ(texts[0].Font.Height, -16); // 12 points at 96 dpi
+    EXPECT_EQ(texts[0].Brush.Style, bsSolid);
+    EXPECT_EQ(texts[0].Brush.Color, clSilver);
+    EXPECT_EQ(texts[0].Pen.Width, 1); // a text does not change the width
     // Offset text: centred, shifted by (4, -6), no background.
-    EXPECT_EQ(texts[2].points[0], (TPoint{10 + 4 - 15, 280 - 6}));
-    EXPECT_EQ(texts[2].brush.Style, bsClear);
+    EXPECT_EQ(texts[2].Points[0], (TPoint{10 + 4 - 15, 280 - 6}));
+    EXPECT_EQ(texts[2].Brush.Style, bsClear);
 }
 
 TEST_F(RendererKinds, MarksOutsideTheRangesAndDuplicatesAreLeftOut) {
@@ -129,13 +77,13 @@ TEST_F(RendererKinds, MarksOutsideTheRangesAndDuplicatesAreLeftOut) {
     lists.MarkAt(-5.0, 10.0, 0);  // left of the plot area: left out
     lists.MarkAt(10.0, 400.0, 0); // above it: left out
     Render();
-    const auto pixels = canvas.Only("SetPixel");
+    const auto pixels = canvas.Only(TCanvasOp::SetPixel);
     ASSERT_EQ(pixels.size(), 2u);
-    EXPECT_EQ(pixels[0].points[0], (TPoint{10, 290}));
-    EXPECT_EQ(pixels[1].points[0], (TPoint{20, 280}));
-    const auto squares = canvas.Only("Rectangle");
+    EXPECT_EQ(pixels[0].Points[0], (TPoint{10, 290}));
+    EXPECT_EQ(pixels[1].Points[0], (TPoint{20, 280}));
+    const auto squares = canvas.Only(TCanvasOp::Rectangle);
     ASSERT_EQ(squares.size(), 1u);
-    EXPECT_EQ(squares[0].brush.Style, bsClear);
+    EXPECT_EQ(squares[0].Brush.Style, bsClear);
 }
 
 TEST_F(RendererKinds, AreasAreFilledUnlessTransparent) {
@@ -146,17 +94,17 @@ TEST_F(RendererKinds, AreasAreFilledUnlessTransparent) {
     lists.SetTranspItems(false);
     lists.RectangleRelPix(200.0, 100.0, 3, 2);
     Render();
-    const auto rects = canvas.Only("Rectangle");
+    const auto rects = canvas.Only(TCanvasOp::Rectangle);
     ASSERT_EQ(rects.size(), 2u);
     // Both corners' pixels are covered.
-    EXPECT_EQ(rects[0].points, (std::vector<TPoint>{{10, 260}, {31, 291}}));
-    EXPECT_EQ(rects[0].brush.Style, bsSolid);
-    EXPECT_EQ(rects[0].brush.Color, clLime);
-    EXPECT_EQ(rects[1].points, (std::vector<TPoint>{{197, 198}, {204, 203}}));
-    const auto ellipses = canvas.Only("Ellipse");
+    EXPECT_EQ(rects[0].Points, (std::vector<TPoint>{{10, 260}, {31, 291}}));
+    EXPECT_EQ(rects[0].Brush.Style, bsSolid);
+    EXPECT_EQ(rects[0].Brush.Color, clLime);
+    EXPECT_EQ(rects[1].Points, (std::vector<TPoint>{{197, 198}, {204, 203}}));
+    const auto ellipses = canvas.Only(TCanvasOp::Ellipse);
     ASSERT_EQ(ellipses.size(), 1u);
-    EXPECT_EQ(ellipses[0].points, (std::vector<TPoint>{{80, 190}, {121, 211}}));
-    EXPECT_EQ(ellipses[0].brush.Style, bsClear);
+    EXPECT_EQ(ellipses[0].Points, (std::vector<TPoint>{{80, 190}, {121, 211}}));
+    EXPECT_EQ(ellipses[0].Brush.Style, bsClear);
 }
 
 TEST_F(RendererKinds, RelativePenMovesAndCursors) {
@@ -168,15 +116,15 @@ TEST_F(RendererKinds, RelativePenMovesAndCursors) {
     lists.CursorVert(250.0);
     lists.CursorHoriz(150.0);
     Render();
-    const auto polys = canvas.Only("Polyline");
+    const auto polys = canvas.Only(TCanvasOp::Polyline);
     ASSERT_EQ(polys.size(), 2u);
-    EXPECT_EQ(polys[0].points, (std::vector<TPoint>{{10, 290}, {15, 290}, {15, 285}}));
-    EXPECT_EQ(polys[1].points, (std::vector<TPoint>{{25, 295}, {100, 200}}));
-    const auto lines = canvas.Only("LineTo");
+    EXPECT_EQ(polys[0].Points, (std::vector<TPoint>{{10, 290}, {15, 290}, {15, 285}}));
+    EXPECT_EQ(polys[1].Points, (std::vector<TPoint>{{25, 295}, {100, 200}}));
+    const auto lines = canvas.Only(TCanvasOp::LineTo);
     ASSERT_GE(lines.size(), 2u);
     // Across the full height and width of the 501 x 301 plot area.
-    EXPECT_EQ(lines[0].points, (std::vector<TPoint>{{250, 0}, {250, 301}}));
-    EXPECT_EQ(lines[1].points, (std::vector<TPoint>{{0, 150}, {501, 150}}));
+    EXPECT_EQ(lines[0].Points, (std::vector<TPoint>{{250, 0}, {250, 301}}));
+    EXPECT_EQ(lines[1].Points, (std::vector<TPoint>{{0, 150}, {501, 150}}));
 }
 
 TEST_F(RendererKinds, GridOnlyWhenAskedAndFromTheFirstItem) {
@@ -184,18 +132,32 @@ TEST_F(RendererKinds, GridOnlyWhenAskedAndFromTheFirstItem) {
     params.GridDx = 100;
     params.GridColor = clGray;
     Render(0);
-    const auto grid = canvas.Only("LineTo");
+    const auto grid = canvas.Only(TCanvasOp::LineTo);
     // Columns 0, 100, ..., 500, then the four frame lines.
     ASSERT_EQ(grid.size(), 6u + 4u);
-    EXPECT_EQ(grid[1].points, (std::vector<TPoint>{{100, 0}, {100, 301}}));
-    EXPECT_EQ(grid[1].pen.Color, clGray);
-    canvas.calls.clear();
+    EXPECT_EQ(grid[1].Points, (std::vector<TPoint>{{100, 0}, {100, 301}}));
+    EXPECT_EQ(grid[1].Pen.Color, clGray);
+    canvas.Clear();
     Render(5);
-    EXPECT_EQ(canvas.Only("LineTo").size(), 4u);
+    EXPECT_EQ(canvas.Only(TCanvasOp::LineTo).size(), 4u);
     params.GridStyle = gsNone;
-    canvas.calls.clear();
+    canvas.Clear();
     Render(0);
-    EXPECT_EQ(canvas.Only("LineTo").size(), 4u);
+    EXPECT_EQ(canvas.Only(TCanvasOp::LineTo).size(), 4u);
+}
+
+TEST_F(RendererKinds, GridFollowsTheTicksWhenItsSpacingIsNegative) {
+    params.GridStyle = gsVertLines;
+    params.GridDx = -1;
+    params.GridTicksX.RangeLow = 0;
+    params.GridTicksX.RangeHigh = 500;
+    params.GridTicksX.MinTicks = 2; // labelled ticks every 200
+    Render();
+    const auto grid = canvas.Only(TCanvasOp::LineTo);
+    ASSERT_EQ(grid.size(), 3u + 4u);
+    EXPECT_EQ(grid[0].Points, (std::vector<TPoint>{{0, 0}, {0, 301}}));
+    EXPECT_EQ(grid[1].Points, (std::vector<TPoint>{{200, 0}, {200, 301}}));
+    EXPECT_EQ(grid[2].Points, (std::vector<TPoint>{{400, 0}, {400, 301}}));
 }
 
 TEST_F(RendererKinds, BlackAndWhiteDrawsLinesBlack) {
@@ -205,10 +167,10 @@ TEST_F(RendererKinds, BlackAndWhiteDrawsLinesBlack) {
     lists.DrawTo(10.0, 10.0);
     lists.Rectangle(10.0, 10.0, 20.0, 20.0);
     renderer.ConstructDataBmpCanvas(canvas, params, lists, 0, 0, true, 0);
-    EXPECT_EQ(canvas.Only("Polyline").at(0).pen.Color, clBlack);
-    const auto rect = canvas.Only("Rectangle").at(0);
-    EXPECT_EQ(rect.pen.Color, clBlack);
-    EXPECT_EQ(rect.brush.Color, clWhite);
+    EXPECT_EQ(canvas.Only(TCanvasOp::Polyline).at(0).Pen.Color, clBlack);
+    const auto rect = canvas.Only(TCanvasOp::Rectangle).at(0);
+    EXPECT_EQ(rect.Pen.Color, clBlack);
+    EXPECT_EQ(rect.Brush.Color, clWhite);
 }
 
 } // namespace

@@ -14,19 +14,11 @@ namespace {
 // 578 x 341; X axis 0..64, Y axis 0..100.
 TRenderParams Chart1Params() {
     TRenderParams p;
-    p.Width = 647;
-    p.Height = 400;
-    p.LRim = 50;
-    p.RRim = 20;
-    p.TRim = 20;
-    p.BRim = 40;
+    p.Map = TPlotMap({647, 400, 50, 20, 20, 40, 0});
     p.ChartFrameColor = clBlack;
-    const double xlo = 0, xhi = 64, ylo = 0, yhi = 100;
-    for (TLayerTransform& t : p.Layers) {
-        t.Cpkx = 577.0L / (xhi - xlo);
-        t.Cpdx = (50 * xhi - 627 * xlo) / (xhi - xlo);
-        t.Cpky = -340.0L / (yhi - ylo);
-        t.Cpdy = (360 * yhi - 20 * ylo) / (yhi - ylo);
+    for (int layer = 1; layer <= 2; ++layer) {
+        p.Map.SetLayerX(layer, p.Map.XAxis(0, 64, false));
+        p.Map.SetLayerY(layer, p.Map.YAxis(0, 100, false));
     }
     return p;
 }

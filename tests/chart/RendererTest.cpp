@@ -1,5 +1,6 @@
 #include "chart/ChartDrawingList.h"
 #include "chart/ChartRenderer.h"
+#include "tests/common/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -8,97 +9,31 @@
 
 namespace {
 
-// Logs the calls the renderer makes, with the pen and brush at that moment.
-class TLogCanvas : public TCanvas {
-public:
-    struct TCall {
-        std::string op;
-        std::vector<TPoint> points;
-        TPen pen;
-        TBrush brush;
-        TColor color = 0; // SetPixel
-        QString text;
-    };
-    std::vector<TCall> calls;
-
-    TPoint PenPos() const override { return pos; }
-    void MoveTo(int x, int y) override {
-        pos = {x, y};
-        Log("MoveTo", {pos});
-    }
-    void LineTo(int x, int y) override {
-        Log("LineTo", {pos, {x, y}});
-        pos = {x, y};
-    }
-    void Polyline(std::span<const TPoint> p) override { Log("Polyline", {p.begin(), p.end()}); }
-    void Polygon(std::span<const TPoint> p) override { Log("Polygon", {p.begin(), p.end()}); }
-    void Rectangle(int x1, int y1, int x2, int y2) override {
-        Log("Rectangle", {{x1, y1}, {x2, y2}});
-    }
-    void FillRect(const TRect& r) override {
-        Log("FillRect", {{r.Left, r.Top}, {r.Right, r.Bottom}});
-    }
-    void Ellipse(int x1, int y1, int x2, int y2) override { Log("Ellipse", {{x1, y1}, {x2, y2}}); }
-    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override {
-        Log("Arc", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
-    }
-    void SetPixel(int x, int y, TColor color) override {
-        Log("SetPixel", {{x, y}});
-        calls.back().color = color;
-    }
-    void TextOut(int x, int y, const QString& text) override {
-        Log("TextOut", {{x, y}});
-        calls.back().text = text;
-    }
-    TSize TextExtent(const QString& text) override {
-        return {static_cast<int>(text.size()) * 6, 12};
-    }
-    void Draw(int, int, const TBitmap&) override { Log("Draw", {}); }
-    void StretchDraw(const TRect&, const TBitmap&) override { Log("StretchDraw", {}); }
-
-    std::vector<TCall> Only(const std::string& op) const {
-        std::vector<TCall> out;
-        for (const TCall& c : calls)
-            if (c.op == op)
-                out.push_back(c);
-        return out;
-    }
-
-private:
-    void Log(const char* op, std::vector<TPoint> points) {
-        calls.push_back({op, std::move(points), Pen, Brush, 0, {}});
-    }
-    TPoint pos;
+// The renderer's calls as the recording canvas has them: 6 pixels per
+// character, 12 per line.
+struct TLogCanvas : TRecordingCanvas {
+    TLogCanvas() { CharHeight = 12; }
+    std::vector<TCanvasRecord> Only(TCanvasOp op) const { return OfKind(op); }
 };
 
 // A chart of 647 x 400 with rims 50, 20, 20, 40: plot area x 50..627, y 20..360.
 // The coefficients are those the chart computes for linear axes.
 TRenderParams ChartParams(double xlo, double xhi, double ylo, double yhi) {
     TRenderParams p;
-    p.Width = 647;
-    p.Height = 400;
-    p.LRim = 50;
-    p.RRim = 20;
-    p.TRim = 20;
-    p.BRim = 40;
-    p.ShadowWidth = 0;
-    p.LineWidth = 1;
-    for (TLayerTransform& t : p.Layers) {
-        const long double a = p.Width - p.LRim - p.RRim;
-        const long double b = p.Height - p.TRim - p.BRim;
-        t.Cpkx = a / (xhi - xlo);
-        t.Cpdx = (p.LRim * xhi - (p.Width - p.RRim) * xlo) / (xhi - xlo);
-        t.Cpky = -b / (yhi - ylo);
-        t.Cpdy = ((p.Height - p.BRim) * yhi - p.TRim * ylo) / (yhi - ylo);
+    p.Map = TPlotMap({647, 400, 50, 20, 20, 40, 0});
+    for (int layer = 1; layer <= 2; ++layer) {
+        p.Map.SetLayerX(layer, p.Map.XAxis(xlo, xhi, false));
+        p.Map.SetLayerY(layer, p.Map.YAxis(ylo, yhi, false));
     }
+    p.LineWidth = 1;
     return p;
 }
 
 // The canvas pixel of a world point with offsets (0, 0).
 TPoint Pixel(const TRenderParams& p, double x, double y) {
     int px, py;
-    R2M(p, 1, x, y, px, py);
-    return {px - p.LRim, py - p.TRim};
+    p.Map.R2M(1, x, y, px, py);
+    return {px - p.Map.Geometry().LRim, py - p.Map.Geometry().TRim};
 }
 
 struct RendererPass : ::testing::Test {
@@ -117,26 +52,38 @@ TEST_F(RendererPass, LongRunIsSplitIntoPolylinesOf200SharingTheirEnds) {
     for (int i = 1; i <= 500; ++i)
         lists.DrawTo(double(i), double(i % 7));
     Render();
-    const auto polys = canvas.Only("Polyline");
+    const auto polys = canvas.Only(TCanvasOp::Polyline);
     ASSERT_EQ(polys.size(), 3u);
-    EXPECT_EQ(polys[0].points.size(), 200u);
-    EXPECT_EQ(polys[1].points.size(), 200u);
-    EXPECT_EQ(polys[2].points.size(), 103u);
-    EXPECT_EQ(polys[0].points.front(), Pixel(params, 0, 0));
-    EXPECT_EQ(polys[1].points.front(), polys[0].points.back());
-    EXPECT_EQ(polys[2].points.front(), polys[1].points.back());
-    EXPECT_EQ(polys[2].points.back(), Pixel(params, 500, 500 % 7));
-    EXPECT_EQ(polys[1].points[1], Pixel(params, 200, 200 % 7));
+    EXPECT_EQ(polys[0].Points.size(), 200u);
+    EXPECT_EQ(polys[1].Points.size(), 200u);
+    EXPECT_EQ(polys[2].Points.size(), 103u);
+    EXPECT_EQ(polys[0].Points.front(), Pixel(params, 0, 0));
+    EXPECT_EQ(polys[1].Points.front(), polys[0].Points.back());
+    EXPECT_EQ(polys[2].Points.front(), polys[1].Points.back());
+    EXPECT_EQ(polys[2].Points.back(), Pixel(params, 500, 500 % 7));
+    EXPECT_EQ(polys[1].Points[1], Pixel(params, 200, 200 % 7));
     EXPECT_EQ(renderer.NumPPa(), 0);
 }
 
 TEST_F(RendererPass, FirstSegmentOfAPassStartsAtThePlotCorner) {
     lists.DrawTo(500.0, 500.0);
     Render(5, 7);
-    const auto polys = canvas.Only("Polyline");
+    const auto polys = canvas.Only(TCanvasOp::Polyline);
     ASSERT_EQ(polys.size(), 1u);
     const TPoint target = Pixel(params, 500, 500);
-    EXPECT_EQ(polys[0].points, (std::vector<TPoint>{{5, 7}, {target.x + 5, target.y + 7}}));
+    EXPECT_EQ(polys[0].Points, (std::vector<TPoint>{{5, 7}, {target.x + 5, target.y + 7}}));
+}
+
+TEST_F(RendererPass, ScreenPointsOfEveryKindAreMeasuredFromThePlotCorner) {
+    lists.SetAnnoMode(true);
+    lists.MoveTo(10, 10);
+    lists.DrawTo(50, 10);
+    lists.Line(10, 20, 50, 20);
+    Render(5, 7);
+    EXPECT_EQ(canvas.Only(TCanvasOp::Polyline).at(0).Points,
+              (std::vector<TPoint>{{15, 17}, {55, 17}}));
+    EXPECT_EQ(canvas.Only(TCanvasOp::LineTo).at(0).Points,
+              (std::vector<TPoint>{{15, 27}, {55, 27}}));
 }
 
 TEST_F(RendererPass, ColourChangeSplitsThePolylineAtTheSharedPoint) {
@@ -147,12 +94,12 @@ TEST_F(RendererPass, ColourChangeSplitsThePolylineAtTheSharedPoint) {
     lists.SetDataCol(clBlue);
     lists.DrawTo(300.0, 300.0);
     Render();
-    const auto polys = canvas.Only("Polyline");
+    const auto polys = canvas.Only(TCanvasOp::Polyline);
     ASSERT_EQ(polys.size(), 2u);
-    EXPECT_EQ(polys[0].points.size(), 3u);
-    EXPECT_EQ(polys[0].pen.Color, clRed);
-    EXPECT_EQ(polys[1].pen.Color, clBlue);
-    EXPECT_EQ(polys[1].points,
+    EXPECT_EQ(polys[0].Points.size(), 3u);
+    EXPECT_EQ(polys[0].Pen.Color, clRed);
+    EXPECT_EQ(polys[1].Pen.Color, clBlue);
+    EXPECT_EQ(polys[1].Points,
               (std::vector<TPoint>{Pixel(params, 200, 50), Pixel(params, 300, 300)}));
 }
 
@@ -162,14 +109,14 @@ TEST_F(RendererPass, LinetoAfterALineContinuesFromThePolyline) {
     lists.Line(600.0, 600.0, 700.0, 650.0);
     lists.DrawTo(200.0, 300.0);
     Render();
-    const auto polys = canvas.Only("Polyline");
+    const auto polys = canvas.Only(TCanvasOp::Polyline);
     ASSERT_EQ(polys.size(), 2u);
-    EXPECT_EQ(polys[1].points,
+    EXPECT_EQ(polys[1].Points,
               (std::vector<TPoint>{Pixel(params, 100, 100), Pixel(params, 200, 300)}));
     // The segment itself was drawn between the two polylines.
-    const auto lines = canvas.Only("LineTo");
+    const auto lines = canvas.Only(TCanvasOp::LineTo);
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0].points,
+    EXPECT_EQ(lines[0].Points,
               (std::vector<TPoint>{Pixel(params, 600, 600), Pixel(params, 700, 650)}));
 }
 
@@ -197,9 +144,9 @@ TEST_F(RendererPass, SkippedItemsDoNotMoveThePen) {
         l.DrawTo(500.0, 500.0);
         c.hide(l);
         r.ConstructDataBmpCanvas(log, params, l, 0, 0, false, 0);
-        const auto polys = log.Only("Polyline");
+        const auto polys = log.Only(TCanvasOp::Polyline);
         ASSERT_EQ(polys.size(), 1u);
-        EXPECT_EQ(polys[0].points,
+        EXPECT_EQ(polys[0].Points,
                   (std::vector<TPoint>{Pixel(params, 10, 10), Pixel(params, 500, 500)}));
     }
 }
@@ -211,18 +158,18 @@ TEST_F(RendererPass, PassEndsWithWidthOneAndTheFrameOnTheOutermostPixels) {
     lists.DrawTo(1000.0, 1000.0);
     Render();
     EXPECT_EQ(canvas.Pen.Width, 1);
-    EXPECT_EQ(canvas.Only("Polyline").at(0).pen.Width, 3);
+    EXPECT_EQ(canvas.Only(TCanvasOp::Polyline).at(0).Pen.Width, 3);
     // The last four calls trace the frame through the corner pixels 577 x 340.
-    ASSERT_GE(canvas.calls.size(), 5u);
+    ASSERT_GE(canvas.Records.size(), 5u);
     const std::vector<TPoint> corners = {{0, 0}, {577, 0}, {577, 340}, {0, 340}, {0, 0}};
-    const auto n = canvas.calls.size();
+    const auto n = canvas.Records.size();
     for (std::size_t i = 0; i < 4; ++i) {
-        const auto& c = canvas.calls[n - 4 + i];
-        EXPECT_EQ(c.op, "LineTo");
-        EXPECT_EQ(c.points, (std::vector<TPoint>{corners[i], corners[i + 1]}));
-        EXPECT_EQ(c.pen.Color, clMaroon);
-        EXPECT_EQ(c.pen.Width, 1);
-        EXPECT_EQ(c.pen.Style, psSolid);
+        const auto& c = canvas.Records[n - 4 + i];
+        EXPECT_EQ(c.Op, TCanvasOp::LineTo);
+        EXPECT_EQ(c.Points, (std::vector<TPoint>{corners[i], corners[i + 1]}));
+        EXPECT_EQ(c.Pen.Color, clMaroon);
+        EXPECT_EQ(c.Pen.Width, 1);
+        EXPECT_EQ(c.Pen.Style, psSolid);
     }
 }
 
@@ -230,12 +177,12 @@ TEST_F(RendererPass, LineOnOnePixelSetsThatPixel) {
     lists.SetDataCol(clGreen);
     lists.Line(400.0, 400.0, 400.1, 400.1);
     Render();
-    const auto pixels = canvas.Only("SetPixel");
+    const auto pixels = canvas.Only(TCanvasOp::SetPixel);
     ASSERT_EQ(pixels.size(), 1u);
-    EXPECT_EQ(pixels[0].points.at(0), Pixel(params, 400, 400));
-    EXPECT_EQ(pixels[0].color, clGreen);
+    EXPECT_EQ(pixels[0].Points.at(0), Pixel(params, 400, 400));
+    EXPECT_EQ(pixels[0].Color, clGreen);
     // Only the frame is drawn with LineTo.
-    EXPECT_EQ(canvas.Only("LineTo").size(), 4u);
+    EXPECT_EQ(canvas.Only(TCanvasOp::LineTo).size(), 4u);
 }
 
 TEST_F(RendererPass, FarEndsAreClampedToThePixelLimit) {
@@ -244,26 +191,26 @@ TEST_F(RendererPass, FarEndsAreClampedToThePixelLimit) {
     lists.MoveTo(0.0, 50.0);
     lists.DrawTo(0.0, -1e12);
     Render();
-    const auto line = canvas.Only("LineTo").at(0);
-    EXPECT_EQ(line.points, (std::vector<TPoint>{Pixel(params, 0, 50), {30000, 170}}));
-    const auto poly = canvas.Only("Polyline").at(0);
+    const auto line = canvas.Only(TCanvasOp::LineTo).at(0);
+    EXPECT_EQ(line.Points, (std::vector<TPoint>{Pixel(params, 0, 50), {30000, 170}}));
+    const auto poly = canvas.Only(TCanvasOp::Polyline).at(0);
     // A polyline point is limited in control pixels, then moved into the canvas.
-    EXPECT_EQ(poly.points.back(), (TPoint{0, 30000 - params.TRim}));
+    EXPECT_EQ(poly.Points.back(), (TPoint{0, 30000 - params.Map.Geometry().TRim}));
 }
 
 TEST_F(RendererPass, EventsSeeThePassAndItemCopiesOnly) {
     std::vector<std::string> order;
     params.OnBeforeRenderData = [&](TChartDrawingList& sender, TCanvas& c, int top, int left) {
         EXPECT_EQ(&sender, &lists);
-        EXPECT_EQ(top, params.TRim - 7);
-        EXPECT_EQ(left, params.LRim - 5);
+        EXPECT_EQ(top, params.Map.Geometry().TRim - 7);
+        EXPECT_EQ(left, params.Map.Geometry().LRim - 5);
         c.Pen.Color = clLime;
         c.Brush.Color = clLime;
         order.push_back("before");
     };
     params.OnDataRendered = [&](TChartDrawingList&, TCanvas& c, int top, int left) {
-        EXPECT_EQ(top, params.TRim - 7);
-        EXPECT_EQ(left, params.LRim - 5);
+        EXPECT_EQ(top, params.Map.Geometry().TRim - 7);
+        EXPECT_EQ(left, params.Map.Geometry().LRim - 5);
         c.Pen.Color = clLime;
         order.push_back("after");
     };
@@ -279,13 +226,13 @@ TEST_F(RendererPass, EventsSeeThePassAndItemCopiesOnly) {
     lists.DrawTo(3, 4);
     renderer.ConstructDataBmpCanvas(canvas, params, lists, 5, 7, false, 0);
     EXPECT_EQ(order, (std::vector<std::string>{"before", "data 0", "data 1", "anno 0", "after"}));
-    const auto polys = canvas.Only("Polyline");
+    const auto polys = canvas.Only(TCanvasOp::Polyline);
     ASSERT_EQ(polys.size(), 2u);
     const TPoint moved = Pixel(params, 300, 100);
-    EXPECT_EQ(polys[0].points.back(), (TPoint{moved.x + 5, moved.y + 7}));
+    EXPECT_EQ(polys[0].Points.back(), (TPoint{moved.x + 5, moved.y + 7}));
     EXPECT_EQ(lists.DataContainer(1).x, 100.0);
     // The frame keeps its own colour whatever the handler left on the canvas.
-    EXPECT_EQ(canvas.calls.back().pen.Color, params.ChartFrameColor);
+    EXPECT_EQ(canvas.Records.back().Pen.Color, params.ChartFrameColor);
 
     // The colours a handler leaves behind are undone before the pass goes on.
     TChartDrawingList empty;
@@ -298,22 +245,13 @@ TEST_F(RendererPass, EventsSeeThePassAndItemCopiesOnly) {
     };
     p2.GridStyle = gsNone;
     TChartRenderer r2;
-    struct TSpy : TLogCanvas {
-        TColor* pen;
-        TColor* brush;
-        void MoveTo(int x, int y) override {
-            if (calls.empty()) {
-                *pen = Pen.Color;
-                *brush = Brush.Color;
-            }
-            TLogCanvas::MoveTo(x, y);
-        }
-    } spy;
-    spy.pen = &penAfter;
-    spy.brush = &brushAfter;
+    TLogCanvas spy;
     spy.Pen.Color = clGray;
     spy.Brush.Color = clNavy;
     r2.ConstructDataBmpCanvas(spy, p2, empty, 0, 0, false, 0);
+    // The colours in force at the pass's first call of its own.
+    penAfter = spy.Records.front().Pen.Color;
+    brushAfter = spy.Records.front().Brush.Color;
     EXPECT_EQ(penAfter, clGray);
     EXPECT_EQ(brushAfter, clNavy);
 }
@@ -333,9 +271,16 @@ TEST_F(RendererPass, AnnotationsOverOrUnderTheDataAndTextsOnTop) {
         TChartRenderer r;
         r.ConstructDataBmpCanvas(log, params, lists, 0, 0, false, 0);
         std::vector<std::string> ops;
-        for (const auto& c : log.calls)
-            if (c.op == "Polyline" || c.op == "TextOut" || (c.op == "LineTo" && ops.size() < 3))
-                ops.push_back(c.op);
+        const auto name = [](TCanvasOp op) {
+            return op == TCanvasOp::Polyline  ? "Polyline"
+                   : op == TCanvasOp::TextOut ? "TextOut"
+                   : op == TCanvasOp::LineTo  ? "LineTo"
+                                              : "";
+        };
+        for (const auto& c : log.Records)
+            if (c.Op == TCanvasOp::Polyline || c.Op == TCanvasOp::TextOut ||
+                (c.Op == TCanvasOp::LineTo && ops.size() < 3))
+                ops.push_back(name(c.Op));
         ops.resize(3);
         return ops;
     };
@@ -348,13 +293,10 @@ TEST_F(RendererPass, AnnotationsOverOrUnderTheDataAndTextsOnTop) {
 }
 
 TEST(RendererTransform, R2MRoundsHalfToEvenAndClamps) {
-    TRenderParams p;
-    p.Width = 200;
-    p.Height = 100;
-    p.Layers[0].Cpkx = 1;
-    p.Layers[0].Cpdx = 0;
-    p.Layers[0].Cpky = -1;
-    p.Layers[0].Cpdy = 0;
+    // Factor 1 and offset 0 on X, factor -1 and offset 0 on Y.
+    TPlotMap p({200, 100, 0, 0, 0, 0, 0});
+    p.SetLayerX(1, TAxisMap::Horizontal(0, 1, 0, 1, 200, false));
+    p.SetLayerY(1, TAxisMap::Vertical(0, 1, 0, -1, 100, false));
     struct TCase {
         double x;
         int px;
@@ -368,41 +310,40 @@ TEST(RendererTransform, R2MRoundsHalfToEvenAndClamps) {
                           {1e300, 2147483647},
                           {-1e300, -2147483647}}) {
         int x, y;
-        R2M(p, 1, c.x, -c.x, x, y);
+        p.R2M(1, c.x, -c.x, x, y);
         EXPECT_EQ(x, c.px) << c.x;
         EXPECT_EQ(y, c.px) << c.x;
     }
     // Layers outside 1..2 are clamped.
-    p.Layers[1].Cpdx = 7;
+    p.SetLayerX(2, TAxisMap::Horizontal(0, 1, 7, 8, 200, false));
     int x, y;
-    R2M(p, 9, 0, 0, x, y);
+    p.R2M(9, 0, 0, x, y);
     EXPECT_EQ(x, 7);
-    R2M(p, -3, 0, 0, x, y);
+    p.R2M(-3, 0, 0, x, y);
     EXPECT_EQ(x, 0);
 }
 
 TEST(RendererTransform, LogarithmicAxesPinNonPositiveValuesToTheEdge) {
-    TRenderParams p = ChartParams(0, 1, 0, 1);
-    TLayerTransform& t = p.Layers[0];
-    t.LogX = t.LogY = true;
+    TPlotMap p = ChartParams(0, 1, 0, 1).Map;
     // Range 1..100 on both axes.
-    t.Cpkx = 577 / std::log(100.0L);
-    t.Cpdx = 50;
-    t.Cpky = -340 / std::log(100.0L);
-    t.Cpdy = 360;
+    p.SetLayerX(1, p.XAxis(1, 100, true));
+    p.SetLayerY(1, p.YAxis(1, 100, true));
     int x, y;
-    R2M(p, 1, 100, 100, x, y);
+    p.R2M(1, 100, 100, x, y);
     EXPECT_EQ(x, 627);
     EXPECT_EQ(y, 20);
-    R2M(p, 1, 0, -5, x, y);
+    p.R2M(1, 0, -5, x, y);
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 400);
-    t.XRangeRising = t.YRangeRising = false;
-    R2M(p, 1, 0, 0, x, y);
+    // Falling ranges start at the other edges.
+    TPlotMap falling = p;
+    falling.SetLayerX(1, p.XAxis(100, 1, true));
+    falling.SetLayerY(1, p.YAxis(100, 1, true));
+    falling.R2M(1, 0, 0, x, y);
     EXPECT_EQ(x, 647);
     EXPECT_EQ(y, 0);
     double wx, wy;
-    M2R(p, 1, 627, 20, wx, wy);
+    p.M2R(1, 627, 20, wx, wy);
     EXPECT_NEAR(wx, 100, 1e-9);
     EXPECT_NEAR(wy, 100, 1e-9);
 }
@@ -428,12 +369,12 @@ TEST(RendererTransform, ConvertToScreenCoordsByMode) {
         item.y2 = 41.5;
         item.CoordMode = c.mode;
         int x1, y1, x2, y2;
-        ConvertToScreenCoords(p, item, x1, y1, x2, y2);
+        p.Map.ConvertToScreenCoords(item, x1, y1, x2, y2);
         EXPECT_EQ((std::vector<int>{x1, y1, x2, y2}), (std::vector<int>{c.x1, c.y1, c.x2, c.y2}))
             << int(c.mode);
     }
     double kx, dx, ky, dy;
-    GetTransformParams(p, 1, kx, dx, ky, dy);
+    p.Map.GetTransformParams(1, kx, dx, ky, dy);
     EXPECT_DOUBLE_EQ(kx, 1);
     EXPECT_DOUBLE_EQ(dx, 50);
     EXPECT_DOUBLE_EQ(ky, -1);

@@ -1,7 +1,7 @@
 // A scale drawn onto a bitmap: base line, tick positions and lengths, labels,
 // in each orientation, as a chart's helper and as a stand-alone scale.
 #include "chart/Scale.h"
-#include "toolkit/RecordingCanvas.h"
+#include "tests/common/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

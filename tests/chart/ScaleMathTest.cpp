@@ -1,7 +1,7 @@
 // Tick spacing and the label texts a linear axis shows, range by range.
 #include "chart/ScaleMath.h"
 #include "chart/Scale.h"
-#include "toolkit/RecordingCanvas.h"
+#include "tests/common/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The scale engine: range corrections, the transform and the tick list.
 #include "chart/Scale.h"
-#include "toolkit/RecordingCanvas.h"
+#include "tests/common/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

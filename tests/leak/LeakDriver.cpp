@@ -10,7 +10,7 @@
 //   --flat        analyse instead a copy of PROFILE with flat bins, which
 //                 fails with an error box;
 //   --plant-leak  also leak one object from a handler of the Analyze click,
-//                 to show that the suppressions let a leak of ours through.
+//                 to show that a leak of ours is reported.
 // Exit status: 0 when the session went as expected, 1 otherwise (and
 // LeakSanitizer's own status when it finds a leak).
 #include "app/Startup.h"

@@ -1,6 +1,6 @@
 // The logging canvas keeps the pen position like a real one and records the
 // settings in force at each call.
-#include "toolkit/RecordingCanvas.h"
+#include "tests/common/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

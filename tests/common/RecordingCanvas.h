@@ -1,7 +1,8 @@
 #pragma once
 
-// A canvas that draws nothing and logs every call with its arguments and the
-// pen, brush and font in force, for tests of what a painter asked for.
+// A canvas for tests that draws nothing and records every drawing call with
+// its points on the surface (the origin applied) and the pen, brush and font
+// in force: what a painter asked for, call by call.
 
 #include "toolkit/Canvas.h"
 
@@ -18,7 +19,6 @@ enum class TCanvasOp {
     Arc,
     SetPixel,
     TextOut,
-    TextExtent,
     Draw,
     StretchDraw
 };
@@ -48,22 +48,22 @@ public:
     std::vector<TCanvasRecord> OfKind(TCanvasOp op) const;
     void Clear() { Records.clear(); }
 
-    TPoint PenPos() const override { return FPenPos; }
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
-    void Polyline(std::span<const TPoint> points) override;
-    void Polygon(std::span<const TPoint> points) override;
-    void Rectangle(int x1, int y1, int x2, int y2) override;
-    void FillRect(const TRect& r) override;
-    void Ellipse(int x1, int y1, int x2, int y2) override;
-    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
-    void SetPixel(int x, int y, TColor color) override;
-    void TextOut(int x, int y, const QString& text) override;
-    TSize TextExtent(const QString& text) override;
-    void Draw(int x, int y, const TBitmap& bitmap) override;
-    void StretchDraw(const TRect& r, const TBitmap& bitmap) override;
+protected:
+    void PenMoved(TPoint to) override;
+    void DrawLine(TPoint from, TPoint to) override;
+    void DrawPolyline(std::span<const TPoint> points) override;
+    void DrawPolygon(std::span<const TPoint> points) override;
+    void DrawRectangle(TPoint corner1, TPoint corner2) override;
+    void DrawFillRect(const TRect& r) override;
+    void DrawEllipse(TPoint corner1, TPoint corner2) override;
+    void DrawArc(TPoint corner1, TPoint corner2, TPoint start, TPoint end) override;
+    void DrawPixel(TPoint at, TColor color) override;
+    std::optional<TColor> ReadPixel(TPoint) override { return std::nullopt; }
+    void DrawText(TPoint at, const QString& text) override;
+    TSize MeasureText(const QString& text) override;
+    void DrawBitmap(TPoint at, const TBitmap& bitmap) override;
+    void StretchBitmap(const TRect& r, const TBitmap& bitmap) override;
 
 private:
     TCanvasRecord& Add(TCanvasOp op, std::vector<TPoint> points);
-    TPoint FPenPos;
 };

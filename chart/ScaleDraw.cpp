@@ -1,0 +1,223 @@
+// Drawing a scale: the ticks of its division, their labels, the base line
+// and the caption, straight onto a target canvas (a chart's helper) or into
+// a framed picture of its own (a stand-alone scale).
+
+#include "chart/Scale.h"
+
+#include <algorithm>
+
+void TScale::DrawTick(TCanvas& canvas, int pos, double v, int base, bool horizontal,
+                      bool labelled) {
+    int x, y;
+    if (horizontal) {
+        const int len = labelled ? 7 : 4;
+        x = pos;
+        y = base;
+        canvas.MoveTo(x, y);
+        canvas.LineTo(x, FScaleType == sctXT ? y + len : y - len);
+    } else {
+        const int len = labelled ? 6 : 4;
+        x = base;
+        y = pos;
+        canvas.MoveTo(x, y);
+        canvas.LineTo(FScaleType == sctYL ? x + len : x - len, y);
+    }
+    if (OnScaleTickDrawn)
+        OnScaleTickDrawn(this, canvas, FScaleType, v, x, y);
+}
+
+void TScale::DrawLabel(TCanvas& canvas, int pos, int base, bool horizontal, int zeroHeight,
+                       const QString& text) {
+    const TSize size = canvas.TextExtent(text);
+    if (horizontal) {
+        // Centred on the tick, but never left of 2 nor right of the width - 2.
+        const int half = size.cx / 2;
+        const int left =
+            pos + half < FWidth - 2 ? pos - std::min(pos - 2, half) : FWidth - 2 * half - 2;
+        const int top = FScaleType == sctXT ? base + 7 : base - size.cy - 7;
+        canvas.TextOut(left, top, text);
+    } else {
+        const int top = pos - zeroHeight / 2;
+        const int left = FScaleType == sctYL ? base + 8 : base - size.cx - 8;
+        canvas.TextOut(left, top, text);
+    }
+}
+
+void TScale::DrawCaption(TCanvas& canvas, int base, bool horizontal) {
+    if (FUnitLabel.isEmpty())
+        return;
+    const int w = canvas.TextWidth(FUnitLabel);
+    int ax, ay;
+    if (horizontal) {
+        switch (FLblAnchor) {
+        case uaSclCenter:
+            ax = FMarginLeft + (FWidth - FMarginLeft - FMarginRight) / 2;
+            break;
+        case uaSclBotRgt:
+            ax = FWidth - FMarginRight;
+            break;
+        default:
+            ax = FMarginLeft;
+            break;
+        }
+        ax += FLblPosX;
+        ay = base + FLblPosY;
+    } else {
+        switch (FLblAnchor) {
+        case uaSclCenter:
+            ay = FMarginTop + (FHeight - FMarginTop - FMarginBottom) / 2;
+            break;
+        case uaSclBotRgt:
+            ay = FHeight - FMarginBottom;
+            break;
+        default:
+            ay = FMarginTop;
+            break;
+        }
+        ay += FLblPosY;
+        ax = base + FLblPosX;
+    }
+    if (FLblAlign == taRightJustify)
+        ax -= w;
+    else if (FLblAlign == taCenter)
+        ax -= w / 2;
+    canvas.TextOut(ax, ay, FUnitLabel);
+}
+
+void TScale::DrawScale(TCanvas& canvas, int base, bool horizontal) {
+    canvas.Brush.Style = FTransparent ? bsClear : bsSolid;
+    if (!FTransparent)
+        canvas.Brush.Color = FColorBG;
+    // Vertical labels are centred on their tick by the height of a digit.
+    const int zeroHeight = canvas.TextHeight(QStringLiteral("0"));
+    const std::vector<TTick> ticks = DivideAxis(TickSettings());
+    FDrawnTicks.clear();
+    for (const TTick& tick : ticks) {
+        if (FDrawnTicks.size() < MaxTickPos)
+            FDrawnTicks.push_back(tick.Value);
+        const int pos = FMap.ToPixel(tick.Value);
+        DrawTick(canvas, pos, tick.Value, base, horizontal, tick.Labelled);
+        if (!tick.Labelled || FLabelType == ftNoFigs)
+            continue;
+        QString text = tick.Text;
+        if (OnBeforeTickLabel)
+            OnBeforeTickLabel(this, FScaleType, tick.Value, text);
+        if (!text.isEmpty())
+            DrawLabel(canvas, pos, base, horizontal, zeroHeight, text);
+    }
+    DrawCaption(canvas, base, horizontal);
+}
+
+void TScale::DrawXScale(TCanvas& canvas, int y) {
+    DrawScale(canvas, y, true);
+}
+
+void TScale::DrawYScale(TCanvas& canvas, int x) {
+    DrawScale(canvas, x, false);
+}
+
+void TScale::DrawFrame(TCanvas& c) {
+    const int r = FWidth - 1, b = FHeight - 1;
+    auto edge = [&](int inset, TColor topLeft, TColor bottomRight) {
+        c.Pen = TPen{topLeft, psSolid, 1, pmCopy};
+        c.MoveTo(inset, b - inset);
+        c.LineTo(inset, inset);
+        c.LineTo(r - inset + 1, inset);
+        c.Pen.Color = bottomRight;
+        c.MoveTo(r - inset, inset + 1);
+        c.LineTo(r - inset, b - inset);
+        c.LineTo(inset, b - inset);
+    };
+    switch (FFrameStyle) {
+    case fsSimple:
+        edge(0, FColBlackLine, FColBlackLine);
+        break;
+    case fsLowered:
+        edge(0, FColGrayLine, FColWhiteLine);
+        break;
+    case fsRaised:
+        edge(0, FColWhiteLine, FColGrayLine);
+        break;
+    case fsEmbossed:
+        edge(0, FColWhiteLine, FColBlackLine);
+        edge(1, RGBColor(192, 192, 192), FColGrayLine);
+        break;
+    case fsEngraved:
+        edge(0, FColGrayLine, FColWhiteLine);
+        edge(1, FColBlackLine, RGBColor(192, 192, 192));
+        break;
+    default:
+        break;
+    }
+}
+
+// The offset moves the axis across only; along it the margins place it.
+void TScale::PaintOn(TCanvas& c, int offX, int offY) {
+    c.Pen = TPen{FColorFG, psSolid, 1, pmCopy};
+    const bool horizontal = IsHorizontal(FScaleType);
+    int base;
+    switch (FScaleType) {
+    case sctXB:
+        base = offY + FHeight - FMarginBottom - 1;
+        break;
+    case sctXT:
+        base = offY + FMarginTop;
+        break;
+    case sctYL:
+        base = offX + FMarginLeft;
+        break;
+    default:
+        base = offX + FWidth - FMarginRight - 1;
+        break;
+    }
+    DrawScale(c, base, horizontal);
+    if (FDrawBaseLine) {
+        c.Pen = TPen{FColorFG, psSolid, 1, pmCopy};
+        // Both ends of the axis belong to it.
+        if (horizontal) {
+            c.MoveTo(FMarginLeft, base);
+            c.LineTo(FWidth - FMarginRight, base);
+        } else {
+            c.MoveTo(base, FMarginTop);
+            c.LineTo(base, FHeight - FMarginBottom);
+        }
+    }
+}
+
+void TScale::ForcePaint() {
+    if (!FVisible || FLoading)
+        return;
+    TCanvas* target = FForeignCv;
+    int offX = FForCvPosX, offY = FForCvPosY;
+    if (!target) {
+        FSurface.SetSize(FWidth, FHeight);
+        target = &FSurface.Canvas();
+        offX = offY = 0;
+    }
+    // The target belongs to the owner: it gets its pen, brush and font back.
+    TCanvasStateSaver saved(*target);
+    target->Font = FFont;
+    if (OnBeforeScaleRendered)
+        OnBeforeScaleRendered(this, *target);
+    if (FTransparent) {
+        PaintOn(*target, offX, offY);
+        if (OnAfterScaleRendered)
+            OnAfterScaleRendered(this, *target);
+        return;
+    }
+    FPicture.SetSize(FWidth, FHeight);
+    TCanvas& pc = FPicture.Canvas();
+    pc.Brush = TBrush{FColorBG, bsSolid};
+    pc.FillRect({0, 0, FWidth, FHeight});
+    DrawFrame(pc);
+    pc.Font = FFont;
+    PaintOn(pc, 0, 0);
+    if (OnAfterScaleRendered)
+        OnAfterScaleRendered(this, pc);
+    target->Draw(offX, offY, FPicture);
+}
+
+void TScale::Paint() {
+    if (!FSuppressPaint)
+        ForcePaint();
+}
