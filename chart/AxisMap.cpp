@@ -24,40 +24,34 @@ TAxisMap TAxisMap::Vertical(double Low, double High, int Bottom, int Top, int He
                     Logarithmic);
 }
 
-TAxisMap TAxisMap::ScaleHorizontal(double Low, double High, int Left, int Right, int Width,
-                                   bool Logarithmic) {
+// A scale's map from the pixel of the value it starts at (`first`) and the
+// pixels to the value it ends at (`last`).
+TAxisMap TAxisMap::FromStart(double first, double last, int firstPixel, int pixels, int extent,
+                             bool logarithmic) {
     TAxisMap m;
-    m.FLog = Logarithmic;
+    m.FLog = logarithmic;
     m.FScale = true;
-    const int n = Right - Left;
-    if (n <= 0) {
-        m.FOffset = Width / 2.0;
+    if (pixels <= 0) {
+        m.FOffset = extent / 2.0;
         return m;
     }
-    const double lo = Logarithmic ? std::log(Low) : Low;
-    const double hi = Logarithmic ? std::log(High) : High;
-    const double k = n / (hi - lo);
+    const double from = logarithmic ? std::log(first) : first;
+    const double to = logarithmic ? std::log(last) : last;
+    const double k = pixels / (to - from);
     m.FFactor = k;
-    m.FOffset = Left - k * lo;
+    m.FOffset = firstPixel - k * from;
     return m;
 }
 
+TAxisMap TAxisMap::ScaleHorizontal(double Low, double High, int Left, int Right, int Width,
+                                   bool Logarithmic) {
+    return FromStart(Low, High, Left, Right - Left, Width, Logarithmic);
+}
+
+// A vertical scale starts at its top, at the high end of its range.
 TAxisMap TAxisMap::ScaleVertical(double Low, double High, int Bottom, int Top, int Height,
                                  bool Logarithmic) {
-    TAxisMap m;
-    m.FLog = Logarithmic;
-    m.FScale = true;
-    const int n = Bottom - Top;
-    if (n <= 0) {
-        m.FOffset = Height / 2.0;
-        return m;
-    }
-    const double lo = Logarithmic ? std::log(Low) : Low;
-    const double hi = Logarithmic ? std::log(High) : High;
-    const double k = n / (lo - hi);
-    m.FFactor = k;
-    m.FOffset = Top - k * hi;
-    return m;
+    return FromStart(High, Low, Top, Bottom - Top, Height, Logarithmic);
 }
 
 // Span: the pixels between the ends, counted the way the axis runs.

@@ -54,6 +54,8 @@ public:
     friend bool operator==(const TAxisMap&, const TAxisMap&) = default;
 
 private:
+    static TAxisMap FromStart(double first, double last, int firstPixel, int pixels, int extent,
+                              bool logarithmic);
     TAxisMap(double Low, double High, int PixelLow, int PixelHigh, long double Span, int Extent,
              int FloorPixel, bool Logarithmic);
 

@@ -55,10 +55,6 @@ void TChartRenderer::DrawContainerItemOnCanvas(TCanvas& Canvas, const TChartItem
         Canvas.Pen.Width = Item.LWid;
         FLastLWidth = Item.LWid;
     }
-    const auto areaBrush = [&](TColor color) {
-        UseBrush(Canvas, color);
-        Canvas.Brush.Style = Item.Transp ? bsClear : bsSolid;
-    };
     // The box of an ellipse or arc: centre plus and minus half the axis
     // lengths, read in the units of the first point.
     const auto ellipseBox = [&]() {
@@ -138,7 +134,7 @@ void TChartRenderer::DrawContainerItemOnCanvas(TCanvas& Canvas, const TChartItem
     case tkRectRelPix: {
         FinishPolyLine(Canvas);
         UsePen(Canvas, pen, Item.PenStyle);
-        areaBrush(fill);
+        UseAreaBrush(Canvas, fill, Item.Transp);
         TRect r;
         if (Item.ItemKind == tkRect) {
             r = Box(FirstPoint(Item), SecondPoint(Item));
@@ -169,7 +165,7 @@ void TChartRenderer::DrawContainerItemOnCanvas(TCanvas& Canvas, const TChartItem
     case tkEllipse: {
         FinishPolyLine(Canvas);
         UsePen(Canvas, pen, Item.PenStyle);
-        areaBrush(fill);
+        UseAreaBrush(Canvas, fill, Item.Transp);
         const TRect r = ellipseBox();
         Canvas.Ellipse(r.Left, r.Top, r.Right, r.Bottom);
         Canvas.Brush.Style = bsSolid;
@@ -230,19 +226,15 @@ void TChartRenderer::Draw3DBar(TCanvas& Canvas, const TChartItem& item, TColor f
     const int ddy = -static_cast<int>(std::lround(item.Param1 * std::sin(angle)));
     const int right = r.Right - 1;
     const int bottom = r.Bottom - 1;
-    const auto areaBrush = [&](TColor color) {
-        UseBrush(Canvas, color);
-        Canvas.Brush.Style = item.Transp ? bsClear : bsSolid;
-    };
     // Side and top in a darker shade of the fill, so the bar reads as a solid.
-    areaBrush(blkWhite ? BlkWhiteShade : Darker(fill));
+    UseAreaBrush(Canvas, blkWhite ? BlkWhiteShade : Darker(fill), item.Transp);
     const std::array<TPoint, 4> side{TPoint{right, r.Top}, TPoint{right + ddx, r.Top + ddy},
                                      TPoint{right + ddx, bottom + ddy}, TPoint{right, bottom}};
     Canvas.Polygon(side);
     const std::array<TPoint, 4> top{TPoint{r.Left, r.Top}, TPoint{r.Left + ddx, r.Top + ddy},
                                     TPoint{right + ddx, r.Top + ddy}, TPoint{right, r.Top}};
     Canvas.Polygon(top);
-    areaBrush(fill);
+    UseAreaBrush(Canvas, fill, item.Transp);
     Canvas.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
     Canvas.Brush.Style = bsSolid;
 }

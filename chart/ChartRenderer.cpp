@@ -144,22 +144,29 @@ void TChartRenderer::UseBrush(TCanvas& Canvas, TColor color) {
     }
 }
 
+void TChartRenderer::UseAreaBrush(TCanvas& Canvas, TColor color, bool transparent) {
+    UseBrush(Canvas, color);
+    Canvas.Brush.Style = transparent ? bsClear : bsSolid;
+}
+
 // --- points ----------------------------------------------------------------------------
+
+TPoint TChartRenderer::InPlotArea(int x, int y) const {
+    const TPlotGeometry& g = FParams->Map.Geometry();
+    return {LimitScreenCoord(static_cast<long long>(x) - g.LRim),
+            LimitScreenCoord(static_cast<long long>(y) - g.TRim)};
+}
 
 TPoint TChartRenderer::FirstPoint(const TChartItem& item) const {
     int x1, y1, x2, y2;
     FParams->Map.ConvertToScreenCoords(item, x1, y1, x2, y2);
-    const TPlotGeometry& g = FParams->Map.Geometry();
-    return {LimitScreenCoord(static_cast<long long>(x1) - g.LRim),
-            LimitScreenCoord(static_cast<long long>(y1) - g.TRim)};
+    return InPlotArea(x1, y1);
 }
 
 TPoint TChartRenderer::SecondPoint(const TChartItem& item) const {
     int x1, y1, x2, y2;
     FParams->Map.ConvertToScreenCoords(item, x1, y1, x2, y2);
-    const TPlotGeometry& g = FParams->Map.Geometry();
-    return {LimitScreenCoord(static_cast<long long>(x2) - g.LRim),
-            LimitScreenCoord(static_cast<long long>(y2) - g.TRim)};
+    return InPlotArea(x2, y2);
 }
 
 TPoint TChartRenderer::PenTarget(const TChartItem& item) const {

@@ -78,10 +78,14 @@ private:
     void UsePen(TCanvas& Canvas, TColor color, TPenStyle style);
     void ContinuePolylineWith(TCanvas& Canvas, TColor pen, TPenStyle style, TColor fill);
     void UseBrush(TCanvas& Canvas, TColor color);
+    // The fill of an area item: its colour, or none for a transparent item.
+    void UseAreaBrush(TCanvas& Canvas, TColor color, bool transparent);
 
     // An item's points in plot-area pixels, each limited to +-30000 there.
     TPoint FirstPoint(const TChartItem& item) const;
     TPoint SecondPoint(const TChartItem& item) const;
+    // A point of control pixels in plot-area pixels, limited to +-30000 there.
+    TPoint InPlotArea(int x, int y) const;
     // Where a pen move or a polyline segment goes: limited to +-30000 in
     // control pixels, then moved into the plot area.
     TPoint PenTarget(const TChartItem& item) const;

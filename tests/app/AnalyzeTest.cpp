@@ -1,6 +1,7 @@
 #include "app/Unit2.h"
 #include "base/Exception.h"
 #include "tests/analysis/ProfileFixture.h"
+#include "tests/common/KeepCurrentDirectory.h"
 #include "toolkit/Button.h"
 #include "toolkit/DirectoryListBox.h"
 #include "toolkit/Edit.h"
@@ -34,17 +35,6 @@ QStringList Entries(const TListBox* list) {
         entries << list->item(i)->text();
     return entries;
 }
-
-// The lists move the process's current directory; it is put back before the
-// temporary folder goes.
-class TKeepCurrentDirectory {
-public:
-    TKeepCurrentDirectory() : FPath(std::filesystem::current_path()) {}
-    ~TKeepCurrentDirectory() { std::filesystem::current_path(FPath); }
-
-private:
-    std::filesystem::path FPath;
-};
 
 class AnalyzeTest : public ::testing::Test {
 protected:

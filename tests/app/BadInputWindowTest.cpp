@@ -8,6 +8,7 @@
 #include "base/Exception.h"
 #include "chart/PlotChart.h"
 #include "tests/analysis/ProfileFixture.h"
+#include "tests/common/KeepCurrentDirectory.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/DirectoryListBox.h"
@@ -50,17 +51,6 @@ public:
     ~TWatchdog() { ::alarm(0); }
     TWatchdog(const TWatchdog&) = delete;
     TWatchdog& operator=(const TWatchdog&) = delete;
-};
-
-// The lists move the process's current directory; it is put back before the
-// temporary folder goes.
-class TKeepCurrentDirectory {
-public:
-    TKeepCurrentDirectory() : FPath(fs::current_path()) {}
-    ~TKeepCurrentDirectory() { fs::current_path(FPath); }
-
-private:
-    fs::path FPath;
 };
 
 std::string GoodProfile() {

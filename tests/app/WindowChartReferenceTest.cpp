@@ -7,6 +7,7 @@
 
 #include "app/Unit2.h"
 #include "chart/PlotChart.h"
+#include "tests/common/KeepCurrentDirectory.h"
 #include "tests/common/PixelReference.h"
 #include "toolkit/Button.h"
 #include "toolkit/DirectoryListBox.h"
@@ -22,15 +23,6 @@ namespace {
 
 const QString References = QStringLiteral(TORVANE_SOURCE_DIR "/tests/app/references");
 const QString Examples = QStringLiteral(TORVANE_SOURCE_DIR "/examples");
-
-class TKeepCurrentDirectory {
-public:
-    TKeepCurrentDirectory() : FPath(std::filesystem::current_path()) {}
-    ~TKeepCurrentDirectory() { std::filesystem::current_path(FPath); }
-
-private:
-    std::filesystem::path FPath;
-};
 
 TEST(WindowChartReference, BothChartsAfterEachExampleProfile) {
     TKeepCurrentDirectory keep;
