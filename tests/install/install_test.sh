@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks that what a user gets
 # works there: the report tool runs on an installed example, the desktop entry
-# names an installed program and icon, and the manual page is in place.
+# and the AppStream data name installed programs and icon, the manual pages,
+# the copyright file and the changelog say what their sources say.
 # Usage: install_test.sh BUILD_DIR SOURCE_DIR [CMAKE]
+#        install_test.sh --installed PREFIX SOURCE_DIR
+# The second form checks a tree installed otherwise, such as the Debian
+# package unpacked (PREFIX is then its usr/).
 set -euo pipefail
-build=$1
-cmake=${3:-cmake}
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+if [[ $1 == --installed ]]; then
+    prefix=$2
+    source=$3
+else
+    build=$1
+    source=$2
+    cmake=${3:-cmake}
+    prefix=$(mktemp -d)
+    trap 'rm -rf "$prefix"' EXIT
+    "$cmake" --install "$build" --prefix "$prefix" >/dev/null
+fi
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-
-"$cmake" --install "$build" --prefix "$prefix" >/dev/null
 
 for program in torvane-analyzer torvane-report; do
     [[ -x $prefix/bin/$program ]] || fail "bin/$program not installed"
@@ -26,12 +35,57 @@ icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 [[ -x $prefix/bin/$exec_name ]] || fail "desktop entry runs \"$exec_name\", which is not installed"
 [[ -f $prefix/share/icons/hicolor/scalable/apps/$icon_name.svg ]] ||
     fail "desktop entry's icon \"$icon_name\" not installed"
-grep -q '^\.TH TORVANE-REPORT 1' "$prefix/share/man/man1/torvane-report.1" ||
-    fail "manual page not installed"
+
+# Every manual page of the sources, compressed, as written.
+for page in "$source"/packaging/*.1; do
+    installed=$prefix/share/man/man1/$(basename "$page").gz
+    [[ -f $installed ]] || fail "manual page $installed not installed"
+    zcat "$installed" | cmp -s - "$page" || fail "$installed is not $page"
+done
+
+# AppStream data: the programs it says the package provides and the desktop
+# entry it launches are installed.
+metainfo=("$prefix"/share/metainfo/*.metainfo.xml)
+[[ -f ${metainfo[0]} ]] || fail "no AppStream data installed"
+provided=$(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "${metainfo[0]}")
+[[ -n $provided ]] || fail "the AppStream data names no program"
+for program in $provided; do
+    [[ -x $prefix/bin/$program ]] || fail "the AppStream data names $program, which is not installed"
+done
+launched=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "${metainfo[0]}")
+[[ -f $prefix/share/applications/$launched ]] ||
+    fail "the AppStream data launches \"$launched\", which is not installed"
+
+doc=$prefix/share/doc/torvane-analyzer
+# The copyright file's licence paragraph holds LICENSE's terms word for word,
+# and its notice is LICENSE's.
+copyright=$doc/copyright
+[[ -f $copyright ]] || fail "copyright file not installed"
+head -1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "copyright file is not in the machine-readable format"
+licence=$(grep -n '^License: BSD-3-Clause$' "$copyright" | tail -1 | cut -d: -f1)
+[[ -n $licence ]] || fail "copyright file has no BSD-3-Clause licence paragraph"
+diff <(tail -n +"$((licence + 1))" "$copyright" | sed 's/^ //; s/^\.$//') \
+    <(sed -n '/^Redistribution/,$p' "$source/LICENSE") >/dev/null ||
+    fail "the licence in $copyright differs from LICENSE"
+notice=$(sed -n 's/^Copyright (c) \([^,]*\), \(.*\)/\1 \2/p' "$source/LICENSE")
+grep -qxF "Copyright: $notice" "$copyright" || fail "copyright file lacks \"Copyright: $notice\""
+
+# The changelog is a Debian changelog of CHANGELOG.md's newest entry, same
+# version, same words.
+changelog=$doc/changelog.gz
+[[ -f $changelog ]] || fail "changelog.gz not installed"
+newest=$(sed -n 's/^## \([^ ]*\) .*/\1/p' "$source/CHANGELOG.md" | head -1)
+version=$(zcat "$changelog" | dpkg-parsechangelog -l - -S Version)
+[[ $version == "$newest" ]] || fail "changelog.gz is of version \"$version\", CHANGELOG.md's newest \"$newest\""
+words() { sed 's/^ *[-*] //' | tr -s '[:space:]' '\n' | sed '/^$/d'; }
+diff <(awk '/^## /{n++; next} n == 1' "$source/CHANGELOG.md" | words) \
+    <(zcat "$changelog" | dpkg-parsechangelog -l - -S Changes | sed -n '/^ /p' | grep -vx ' \.' | words) ||
+    fail "changelog.gz does not say what CHANGELOG.md's newest entry says"
 
 # The installed program on the installed example, from a directory of its own
 # so nothing of the build tree is at hand.
-example_dir=$prefix/share/doc/torvane-analyzer/examples
+example_dir=$doc/examples
 [[ -f $example_dir/J0437-4715.torvane ]] || fail "examples not installed"
 cd "$example_dir"
 set +e
@@ -52,4 +106,5 @@ for line in \
     grep -qxF -- "$line" <<<"$output" || fail "missing \"$line\" in:
 $output"
 done
-echo "installed into $prefix: programs, desktop entry, icon, manual page and examples work"
+echo "installed into $prefix: programs, desktop entry, AppStream data, icon, manual pages, copyright," \
+    "changelog and examples work"
