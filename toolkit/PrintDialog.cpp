@@ -103,7 +103,9 @@ bool TPrintDialog::Execute() {
     const TPrinterSetup before(printer);
 
     QPrintDialog dialog(&printer, qobject_cast<QWidget*>(parent()));
-    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintCollateCopies;
+    // The printer's properties (paper, job options) are always offered.
+    QAbstractPrintDialog::PrintDialogOptions options =
+        QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize;
     if (FOptions & poPrintToFile)
         options |= QAbstractPrintDialog::PrintToFile;
     if (FOptions & poPageNums)

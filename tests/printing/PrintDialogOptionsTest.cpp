@@ -1,5 +1,6 @@
 // What the window's print dialog offers, whichever printer is chosen in it:
-// all pages only, copies, and print to file chosen when it opens.
+// all pages only, copies, the printer's properties, and print to file chosen
+// when it opens.
 
 #include "app/Unit2.h"
 #include "tests/printing/PrintServer.h"
@@ -39,12 +40,15 @@ void ExpectAllPagesOnlyForEveryPrinter(QPrintDialog& dialog, QStringList& entrie
         auto* copies = dialog.findChild<QSpinBox*>(QStringLiteral("copies"));
         ASSERT_NE(copies, nullptr);
         EXPECT_TRUE(copies->isEnabled());
+        auto* properties = dialog.findChild<QAbstractButton*>(QStringLiteral("properties"));
+        ASSERT_NE(properties, nullptr);
+        EXPECT_TRUE(!properties->isHidden() && properties->isEnabled());
     }
 }
 
 } // namespace
 
-TEST(PrintDialog, OffersAllPagesOnlyAndCopiesWhateverPrinterIsChosen) {
+TEST(PrintDialog, OffersAllPagesOnlyCopiesAndPropertiesWhateverPrinterIsChosen) {
     TForm2 form;
     QStringList entries;
     QString chosen;

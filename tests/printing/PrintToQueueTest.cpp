@@ -48,7 +48,16 @@ public:
             if (!modal || modal == FLast || FNext == FSteps.size())
                 return;
             FLast = modal;
-            FSteps[FNext++](modal);
+            // Queued: a step may open the next modal window, whose loop must
+            // not run inside this timer's own handler, or the timer would
+            // not fire again to handle it.
+            QMetaObject::invokeMethod(
+                modal,
+                [this, step = FNext++, watched = QPointer<QWidget>(modal)] {
+                    if (watched)
+                        FSteps[step](watched);
+                },
+                Qt::QueuedConnection);
         });
         FTimer.start(10);
     }
@@ -305,21 +314,40 @@ TEST_F(PrintToQueue, CancelPrintsNothingAndLeavesThePrinterAsItWas) {
         const char* Name;
         bool StartOnFile; // the set-up of an earlier OK with print to file, else of the queue
         std::function<void(QPrintDialog&)> Browse;
+        TModals::TStep InProperties; // the printer's properties, opened by Browse
     } cases[] = {
-        {"untouched", false, {}},
-        {"queue chosen, copies changed", false,
+        {"untouched", false, {}, {}},
+        {"queue chosen, copies changed",
+         false,
          [](QPrintDialog& dialog) {
              Choose(dialog, PrintServer().Queue);
              if (auto* copies = dialog.findChild<QSpinBox*>(QStringLiteral("copies")))
                  copies->setValue(5);
-         }},
-        {"file named", false,
+         },
+         {}},
+        {"file named",
+         false,
          [&](QPrintDialog& dialog) {
              if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
                  name->setText(typedFile);
+         },
+         {}},
+        {"queue chosen, portrait set in its properties", false,
+         [](QPrintDialog& dialog) {
+             Choose(dialog, PrintServer().Queue);
+             if (auto* properties =
+                     dialog.findChild<QAbstractButton*>(QStringLiteral("properties")))
+                 properties->click();
+         },
+         [](QWidget* properties) {
+             if (auto* portrait =
+                     properties->findChild<QAbstractButton*>(QStringLiteral("portrait")))
+                 portrait->setChecked(true);
+             if (auto* box = qobject_cast<QDialog*>(properties))
+                 box->accept();
          }},
-        {"after a print to file, queue chosen", true, ChooseEntry(PrintServer().Queue)},
-        {"after a print to file, untouched", true, {}},
+        {"after a print to file, queue chosen", true, ChooseEntry(PrintServer().Queue), {}},
+        {"after a print to file, untouched", true, {}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -338,7 +366,10 @@ TEST_F(PrintToQueue, CancelPrintsNothingAndLeavesThePrinterAsItWas) {
         const TSetup before = SetupOf(printer);
 
         TDialogSeen seen;
-        Print({InPrintDialog(seen, c.Browse, false)});
+        std::vector<TModals::TStep> steps{InPrintDialog(seen, c.Browse, false)};
+        if (c.InProperties)
+            steps.push_back(c.InProperties);
+        Print(std::move(steps));
         EXPECT_TRUE(seen.Opened);
         EXPECT_EQ(SetupOf(printer), before);
         EXPECT_FALSE(QFile::exists(chosenFile));
