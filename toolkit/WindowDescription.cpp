@@ -3,6 +3,7 @@
 #include "toolkit/DescriptionError.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -59,30 +60,56 @@ const QRegularExpression& NumberPattern() {
     return re;
 }
 
-// Reads quoted strings joined by + from s starting at pos. Appends their
-// content to out. Returns an error text, or an empty one; `continues` is set
-// when the text ends with a + that joins the next line's string.
+// Reads one string item at pos: a quoted string or a character code (#10),
+// appending its text to out. Error text or empty.
+QString ScanStringItem(const QString& s, qsizetype& pos, QString& out) {
+    const qsizetype n = s.size();
+    if (pos < n && s[pos] == u'#') {
+        ++pos;
+        const qsizetype start = pos;
+        unsigned code = 0;
+        while (pos < n && s[pos] >= u'0' && s[pos] <= u'9') {
+            code = std::min(code * 10 + (s[pos].unicode() - u'0'), 0x10000u);
+            ++pos;
+        }
+        if (pos == start || code > 0xFFFF)
+            return QStringLiteral("a character code #0 to #65535 expected");
+        out += QChar(static_cast<char16_t>(code));
+        return {};
+    }
+    if (pos >= n || s[pos] != u'\'')
+        return QStringLiteral("a quoted string expected");
+    ++pos;
+    for (;;) {
+        if (pos >= n)
+            return QStringLiteral("unterminated string");
+        if (s[pos] == u'\'') {
+            if (pos + 1 < n && s[pos + 1] == u'\'') {
+                out += u'\'';
+                pos += 2;
+                continue;
+            }
+            ++pos;
+            return {};
+        }
+        out += s[pos++];
+    }
+}
+
+// Reads strings joined by + from s starting at pos; each string is a run of
+// quoted strings and character codes written without a gap ('a'#10'b').
+// Appends their content to out. Returns an error text, or an empty one;
+// `continues` is set when the text ends with a + that joins the next line's
+// string.
 QString ScanStrings(const QString& s, qsizetype pos, QString& out, bool& continues) {
     continues = false;
     const qsizetype n = s.size();
     for (;;) {
-        if (pos >= n || s[pos] != u'\'')
-            return QStringLiteral("a quoted string expected");
-        ++pos;
-        for (;;) {
-            if (pos >= n)
-                return QStringLiteral("unterminated string");
-            if (s[pos] == u'\'') {
-                if (pos + 1 < n && s[pos + 1] == u'\'') {
-                    out += u'\'';
-                    pos += 2;
-                    continue;
-                }
-                ++pos;
-                break;
-            }
-            out += s[pos++];
-        }
+        do {
+            const QString error = ScanStringItem(s, pos, out);
+            if (!error.isEmpty())
+                return error;
+        } while (pos < n && (s[pos] == u'\'' || s[pos] == u'#'));
         while (pos < n && s[pos].isSpace())
             ++pos;
         if (pos >= n)
@@ -97,6 +124,10 @@ QString ScanStrings(const QString& s, qsizetype pos, QString& out, bool& continu
             return {};
         }
     }
+}
+
+bool StartsString(QChar c) {
+    return c == u'\'' || c == u'#';
 }
 
 // Parses "[a, b]" into its members; error text or empty.
@@ -123,7 +154,7 @@ QString NormalizeValue(const QString& raw, QString& normal, QString& pendingStri
     if (raw.isEmpty())
         return QStringLiteral("value missing");
     const QChar first = raw[0];
-    if (first == u'\'') {
+    if (StartsString(first)) {
         pendingString.clear();
         const QString error = ScanStrings(raw, 0, pendingString, continues);
         if (error.isEmpty() && !continues)
@@ -199,7 +230,7 @@ TDescObject ParseWindowDescription(const QString& text) {
         ++lineNo;
         const QString line = rawLine.trimmed();
         if (continues) {
-            if (line.isEmpty() || line[0] != u'\'')
+            if (line.isEmpty() || !StartsString(line[0]))
                 Fail(lineNo, QStringLiteral("string continuation expected after +"));
             QString more;
             const QString error = ScanStrings(line, 0, more, continues);
@@ -341,14 +372,28 @@ QStringList DescSet(const QString& valueText) {
 }
 
 QString DescQuote(const QString& text) {
-    QString out = QStringLiteral("'");
+    // Control characters go outside the quotes as codes: a line break inside
+    // quotes would end the description's line and cut the string.
+    QString out;
+    bool quoted = false;
     for (const QChar c : text) {
+        if (c.unicode() < 0x20) {
+            if (quoted)
+                out += u'\'';
+            quoted = false;
+            out += u'#' + QString::number(c.unicode());
+            continue;
+        }
+        if (!quoted)
+            out += u'\'';
+        quoted = true;
         if (c == u'\'')
             out += u'\'';
         out += c;
     }
-    out += u'\'';
-    return out;
+    if (quoted)
+        out += u'\'';
+    return out.isEmpty() ? QStringLiteral("''") : out;
 }
 
 QString DescFormatSet(const QStringList& members) {

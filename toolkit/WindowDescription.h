@@ -13,7 +13,9 @@
 //   end
 //
 // Values are integers, floats, 'single-quoted strings' ('' stands for one
-// quote; a string may go on across lines with a trailing +), identifiers
+// quote; a character code such as #10 joins quoted parts without a gap, as in
+// 'one'#13#10'two', and is how control characters are written; a string may
+// go on across lines with a trailing +), identifiers
 // (True and False among them) and sets [a, b]. Lines starting with // are
 // comments. Properties are assigned in the order written.
 

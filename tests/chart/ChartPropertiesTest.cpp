@@ -264,6 +264,23 @@ TEST(ChartProperties, RoundTripThroughDescriptionText) {
     EXPECT_EQ(expected.at("CaptionTrim"), "40");
 }
 
+// Texts that a program gives a chart may hold line breaks; the chart written
+// into a description and loaded from it again keeps them.
+TEST(ChartProperties, TextsWithLineBreaksSurviveTheDescription) {
+    TPlotChart source;
+    source.SetChartCaption(QStringLiteral("Profile\nJ0437-4715"));
+    source.Scale1Y().SetCaption(QStringLiteral("Flux\r\n(mJy)"));
+    TDescObject root{"Form", "TForm", 0, {}, {WriteChartDescription(source, "Chart9")}};
+    const TDescObject parsed = ParseWindowDescription(WriteWindowDescription(root));
+    TPlotChart copy;
+    copy.BeginLoading();
+    for (const TDescProperty& p : parsed.Children.at(0).Properties)
+        copy.SetDescProperty(p.Name, p.Value);
+    copy.Loaded();
+    EXPECT_EQ(copy.Caption(), source.Caption());
+    EXPECT_EQ(copy.Scale1Y().Caption(), source.Scale1Y().Caption());
+}
+
 // A chart as it is created, read back through the property table, holds the
 // values the after-creation list gives for every published property (the
 // fonts are the platform's and left out).

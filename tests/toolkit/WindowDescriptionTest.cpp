@@ -107,6 +107,47 @@ TEST(WindowDescription, SyntaxErrorsNameTheLine) {
         EXPECT_THAT(ParseError(QString::fromLatin1(c.Text)), HasSubstr(c.Message)) << c.Text;
 }
 
+// Texts with line breaks and other control characters, as a program may set
+// them on a control, are written so that they read back unchanged; the
+// character codes that carry them are read in every place a string may stand.
+TEST(WindowDescription, ControlCharactersInTextsReadBackUnchanged) {
+    for (const QString& text :
+         {QStringLiteral("first line\nsecond line"), QStringLiteral("a\r\nb"), QStringLiteral("\n"),
+          QStringLiteral("ends with\n"), QStringLiteral("\tit's\n'quoted'"),
+          QStringLiteral("bell\x07 and nul ") + QChar(0), QString()}) {
+        TDescObject root{"Form1", "TForm1", 0, {{"Caption", DescQuote(text), 0}}, {}};
+        const QString written = WriteWindowDescription(root);
+        const TDescObject parsed = ParseWindowDescription(written);
+        ASSERT_EQ(parsed.Properties.size(), 1u) << written.toStdString();
+        EXPECT_EQ(DescString(parsed.Properties[0].Value), text) << written.toStdString();
+    }
+    const struct {
+        const char* Value;
+        const char* Text;
+    } read[] = {
+        {"'one'#13#10'two'", "one\r\ntwo"},
+        {"#10", "\n"},
+        {"#9'x'", "\tx"},
+        {"'a'#0010", "a\n"},
+        {"'a'#65", "aA"},
+        {"'x' +\n    #10'y'", "x\ny"},
+        // A hash inside quotes is an ordinary character, as it always was.
+        {"'#10 stays'", "#10 stays"},
+    };
+    for (const auto& r : read) {
+        const TDescObject parsed =
+            ParseWindowDescription(QStringLiteral("object A: TA\n  Caption = %1\nend\n")
+                                       .arg(QString::fromLatin1(r.Value)));
+        EXPECT_EQ(DescString(parsed.Properties.at(0).Value), QString::fromLatin1(r.Text))
+            << r.Value;
+    }
+    for (const char* bad : {"'a'#", "#x", "'a'#65536", "'a'#10 'b'", "'a' #10"})
+        EXPECT_THAT(ParseError(QStringLiteral("object A: TA\n  Caption = %1\nend\n")
+                                   .arg(QString::fromLatin1(bad))),
+                    HasSubstr("line 2: "))
+            << bad;
+}
+
 TEST(WindowDescription, DeepNestingIsRejectedNotRecursed) {
     QString text;
     for (int i = 0; i < 100000; ++i)
