@@ -21,7 +21,22 @@ bool ItemMatches(const TChartItem& item, int tag, int tagMask, int itemClass, TC
 
 } // namespace
 
-TChartDrawingList::TChartDrawingList() : FDataContainer(1), FAnnoContainer(1) {
+void TItemList::Recount() {
+    KindCount.fill(0);
+    for (const TChartItem& item : InUse())
+        if (item.ItemKind < NumChartItemKinds)
+            ++KindCount[item.ItemKind];
+}
+
+void TItemList::ClearItems() {
+    NumItems = 0;
+    NumAlloc = 0;
+    Items.assign(1, TChartItem{});
+    Items.shrink_to_fit();
+    KindCount.fill(0);
+}
+
+TChartDrawingList::TChartDrawingList() {
     ResetDrawingState();
     ResetVisibility();
 }
@@ -129,20 +144,20 @@ void TChartDrawingList::SetAnnoTextOnTop(bool value) {
 TChartItem& TChartDrawingList::AppendItem(TChartItemKind kind, TCoordMode mode) {
     // The limit is on the data list even while annotations are appended, and
     // is checked before anything is stored.
-    if (FNumChartItems >= MaxChartItems)
+    if (FData->NumItems >= MaxChartItems)
         throw EComponentError("Chart: number of elements too high");
     const bool anno = FAnnoMode;
-    TChartItemContainer& list = anno ? FAnnoContainer : FDataContainer;
-    int& inUse = anno ? FNumAnnoItems : FNumChartItems;
-    int& reserved = anno ? FNumAllocAnno : FNumAllocData;
+    TItemList& list = anno ? FAnno : *FData;
+    int& inUse = list.NumItems;
+    int& reserved = list.NumAlloc;
     if (inUse == reserved) {
         reserved += FAllocSize;
         // The data list can never use more than its limit, so its storage stops there.
         const int wanted = anno ? reserved : std::min(reserved, MaxChartItems);
-        if (static_cast<int>(list.size()) < wanted)
-            list.resize(Count(wanted));
+        if (static_cast<int>(list.Items.size()) < wanted)
+            list.Items.resize(Count(wanted));
     }
-    TChartItem& item = list[Count(inUse)];
+    TChartItem& item = list.Items[Count(inUse)];
     item = TChartItem{};
     item.ItemKind = kind;
     item.Layer = FActiveLayer;
@@ -156,7 +171,7 @@ TChartItem& TChartDrawingList::AppendItem(TChartItemKind kind, TCoordMode mode) 
     item.CoordMode = anno ? mode : cmAllWorld;
     ++inUse;
     if (!anno)
-        ++FItemCount[kind];
+        ++list.KindCount[kind];
     return item;
 }
 
@@ -224,9 +239,9 @@ TChartItem& TChartDrawingList::AppendText(TChartItemKind kind, double x, double 
     item.Text = txt.left(MaxShortTextLength);
     item.LWid = 0;
     if (txt.size() > MaxShortTextLength) {
-        const bool anno = FAnnoMode;
-        int& numLong = anno ? FNumLongTextsAnno : FNumLongTextsData;
-        TLongTextArray& table = anno ? FLongTextsAnno : FLongTextsData;
+        TItemList& list = FAnnoMode ? FAnno : *FData;
+        int& numLong = list.NumLongTexts;
+        TLongTextArray& table = list.LongTexts;
         // A full table leaves the text cut to its short form.
         if (numLong < MaxLongTexts) {
             table[Count(numLong)] = txt;
@@ -367,71 +382,75 @@ void TChartDrawingList::CursorHoriz(double y) {
 // --- reading ---------------------------------------------------------------------
 
 int TChartDrawingList::ItemCount(TChartItemKind kind) const {
-    return kind < NumChartItemKinds ? FItemCount[kind] : 0;
+    return kind < NumChartItemKinds ? FData->KindCount[kind] : 0;
 }
 
 TChartItem TChartDrawingList::DataContainer(int idx) const {
-    if (idx < 0 || idx >= FNumChartItems)
+    if (idx < 0 || idx >= FData->NumItems)
         return TChartItem{};
-    return FDataContainer[Count(idx)];
+    return FData->Items[Count(idx)];
 }
 
 TChartItem TChartDrawingList::AnnoContainer(int idx) const {
-    if (idx < 0 || idx >= FNumAnnoItems)
+    if (idx < 0 || idx >= FAnno.NumItems)
         return TChartItem{};
-    return FAnnoContainer[Count(idx)];
+    return FAnno.Items[Count(idx)];
 }
 
 void TChartDrawingList::SetDataContainer(int idx, const TChartItem& item) {
-    if (idx < 0 || idx >= FNumChartItems)
+    if (idx < 0 || idx >= FData->NumItems)
         return;
-    TChartItem& stored = FDataContainer[Count(idx)];
+    TChartItem& stored = FData->Items[Count(idx)];
     // Keep the per-kind counters true to what the list holds.
     if (stored.ItemKind < NumChartItemKinds)
-        --FItemCount[stored.ItemKind];
+        --FData->KindCount[stored.ItemKind];
     stored = item;
     if (stored.ItemKind < NumChartItemKinds)
-        ++FItemCount[stored.ItemKind];
+        ++FData->KindCount[stored.ItemKind];
 }
 
 void TChartDrawingList::SetAnnoContainer(int idx, const TChartItem& item) {
-    if (idx < 0 || idx >= FNumAnnoItems)
+    if (idx < 0 || idx >= FAnno.NumItems)
         return;
-    FAnnoContainer[Count(idx)] = item;
+    FAnno.Items[Count(idx)] = item;
 }
 
 TChartItemKind TChartDrawingList::TypeOfFirstItem() const {
-    return FNumChartItems > 0 ? FDataContainer[0].ItemKind : tkNone;
+    return FData->NumItems > 0 ? FData->Items[0].ItemKind : tkNone;
 }
 
 TChartItemKind TChartDrawingList::TypeOfLastItem() const {
-    return FNumChartItems > 0 ? FDataContainer[Count(FNumChartItems - 1)].ItemKind : tkNone;
+    return FData->NumItems > 0 ? FData->Items[Count(FData->NumItems - 1)].ItemKind : tkNone;
 }
 
 // --- removing, searching, counting -----------------------------------------------
 
 void TChartDrawingList::RemoveDataWhere(const std::function<bool(const TChartItem&)>& pred) {
-    const auto begin = FDataContainer.begin();
-    const auto end = begin + FNumChartItems;
+    TItemList& data = *FData;
+    const auto begin = data.Items.begin();
+    const auto end = begin + data.NumItems;
     const auto newEnd = std::stable_partition(begin, end, [&](const TChartItem& item) {
         if (!pred(item))
             return true;
         if (item.ItemKind < NumChartItemKinds)
-            --FItemCount[item.ItemKind];
+            --data.KindCount[item.ItemKind];
         return false;
     });
-    FNumChartItems = static_cast<int>(newEnd - begin);
+    data.NumItems = static_cast<int>(newEnd - begin);
+    AdjustCanInfoOfSharedCharts();
 }
 
 void TChartDrawingList::RemoveItem(int Index) {
-    if (Index < 0 || Index >= FNumChartItems)
+    TItemList& data = *FData;
+    if (Index < 0 || Index >= data.NumItems)
         return;
-    const TChartItemKind kind = FDataContainer[Count(Index)].ItemKind;
+    const TChartItemKind kind = data.Items[Count(Index)].ItemKind;
     if (kind < NumChartItemKinds)
-        --FItemCount[kind];
-    std::move(FDataContainer.begin() + Index + 1, FDataContainer.begin() + FNumChartItems,
-              FDataContainer.begin() + Index);
-    --FNumChartItems;
+        --data.KindCount[kind];
+    std::move(data.Items.begin() + Index + 1, data.Items.begin() + data.NumItems,
+              data.Items.begin() + Index);
+    --data.NumItems;
+    AdjustCanInfoOfSharedCharts();
 }
 
 void TChartDrawingList::RemoveItemsByClass(int ClassNumber) {
@@ -445,25 +464,25 @@ void TChartDrawingList::RemoveItemsByLayer(int Layer) {
 }
 
 void TChartDrawingList::RemoveAnnoItem(int Index) {
-    if (Index < 0 || Index >= FNumAnnoItems)
+    if (Index < 0 || Index >= FAnno.NumItems)
         return;
-    std::move(FAnnoContainer.begin() + Index + 1, FAnnoContainer.begin() + FNumAnnoItems,
-              FAnnoContainer.begin() + Index);
-    --FNumAnnoItems;
+    std::move(FAnno.Items.begin() + Index + 1, FAnno.Items.begin() + FAnno.NumItems,
+              FAnno.Items.begin() + Index);
+    --FAnno.NumItems;
 }
 
 int TChartDrawingList::SearchDataItem(int StartIx, int Tag, int TagMask, int ItemClass,
                                       TChartItemKind ItemKind) const {
-    for (int i = std::max(StartIx, 0); i < FNumChartItems; ++i)
-        if (ItemMatches(FDataContainer[Count(i)], Tag, TagMask, ItemClass, ItemKind))
+    for (int i = std::max(StartIx, 0); i < FData->NumItems; ++i)
+        if (ItemMatches(FData->Items[Count(i)], Tag, TagMask, ItemClass, ItemKind))
             return i;
     return -1;
 }
 
 int TChartDrawingList::SearchAnnoItem(int StartIx, int Tag, int TagMask, int ItemClass,
                                       TChartItemKind ItemKind) const {
-    for (int i = std::max(StartIx, 0); i < FNumAnnoItems; ++i)
-        if (ItemMatches(FAnnoContainer[Count(i)], Tag, TagMask, ItemClass, ItemKind))
+    for (int i = std::max(StartIx, 0); i < FAnno.NumItems; ++i)
+        if (ItemMatches(FAnno.Items[Count(i)], Tag, TagMask, ItemClass, ItemKind))
             return i;
     return -1;
 }
@@ -480,28 +499,22 @@ int TChartDrawingList::CountAnnos(int Tag, int TagMask, int ItemClass,
 // --- clearing ----------------------------------------------------------------------
 
 void TChartDrawingList::ClearDataList() {
-    FNumChartItems = 0;
-    FNumAllocData = 0;
+    FData->ClearItems();
     FLastElemOnShow = 0;
-    FDataContainer.assign(1, TChartItem{});
-    FDataContainer.shrink_to_fit();
-    FItemCount.fill(0);
+    AdjustCanInfoOfSharedCharts();
 }
 
 void TChartDrawingList::ClearAnnoList() {
-    FNumAnnoItems = 0;
-    FNumAllocAnno = 0;
-    FAnnoContainer.assign(1, TChartItem{});
-    FAnnoContainer.shrink_to_fit();
-    FLongTextsAnno.fill(QString());
-    FNumLongTextsAnno = 0;
+    FAnno.ClearItems();
+    FAnno.LongTexts.fill(QString());
+    FAnno.NumLongTexts = 0;
 }
 
 void TChartDrawingList::ClearLongTexts() {
-    FLongTextsData.fill(QString());
-    FLongTextsAnno.fill(QString());
-    FNumLongTextsData = 0;
-    FNumLongTextsAnno = 0;
+    for (TItemList* list : {FData, &FAnno}) {
+        list->LongTexts.fill(QString());
+        list->NumLongTexts = 0;
+    }
 }
 
 void TChartDrawingList::ClearAnnotations() {

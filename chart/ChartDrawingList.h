@@ -36,10 +36,34 @@ constexpr int MaxChartItems = 1000;
 // A list's storage: its size is the number of reserved slots.
 using TChartItemContainer = std::vector<TChartItem>;
 
+// One drawing list: its items (the first NumItems of Items are in use, NumAlloc
+// slots are reserved), its long texts and its per-kind counters (kept for the
+// data list only).
+struct TItemList {
+    TChartItemContainer Items = TChartItemContainer(1);
+    int NumItems = 0;
+    int NumAlloc = 0;
+    TLongTextArray LongTexts;
+    int NumLongTexts = 0;
+    std::array<std::int32_t, NumChartItemKinds> KindCount{};
+
+    std::span<const TChartItem> InUse() const {
+        return {Items.data(), static_cast<std::size_t>(NumItems)};
+    }
+    std::span<TChartItem> InUse() { return {Items.data(), static_cast<std::size_t>(NumItems)}; }
+    // Counts the kinds of the items in use afresh.
+    void Recount();
+    // No items, one slot, no slots reserved; the long texts are kept.
+    void ClearItems();
+
+    friend bool operator==(const TItemList&, const TItemList&) = default;
+};
+
 class TChartDrawingList {
 public:
     TChartDrawingList();
-    virtual ~TChartDrawingList() = default;
+    // Charts that show this list's data go back to a list of their own.
+    virtual ~TChartDrawingList();
     TChartDrawingList(const TChartDrawingList&) = delete;
     TChartDrawingList& operator=(const TChartDrawingList&) = delete;
 
@@ -147,10 +171,10 @@ public:
     void CursorHoriz(double y);
 
     // --- reading -------------------------------------------------------------
-    int NumItems() const { return FNumChartItems; }
-    int NumAnnos() const { return FNumAnnoItems; }
-    int NumAllocData() const { return FNumAllocData; }
-    int NumAllocAnno() const { return FNumAllocAnno; }
+    int NumItems() const { return FData->NumItems; }
+    int NumAnnos() const { return FAnno.NumItems; }
+    int NumAllocData() const { return FData->NumAlloc; }
+    int NumAllocAnno() const { return FAnno.NumAlloc; }
     // Data items of one kind; 0 for a kind outside the 24.
     int ItemCount(TChartItemKind kind) const;
     // A copy of the item, or an item of kind tkNone outside the list.
@@ -161,22 +185,21 @@ public:
     void SetAnnoContainer(int idx, const TChartItem& item);
     TChartItemKind TypeOfFirstItem() const;
     TChartItemKind TypeOfLastItem() const;
-    std::span<const TChartItem> DataItems() const {
-        return {FDataContainer.data(), Count(FNumChartItems)};
-    }
-    std::span<const TChartItem> AnnoItems() const {
-        return {FAnnoContainer.data(), Count(FNumAnnoItems)};
-    }
-    const TLongTextArray& LongTextsData() const { return FLongTextsData; }
-    const TLongTextArray& LongTextsAnno() const { return FLongTextsAnno; }
-    int NumLongTextsData() const { return FNumLongTextsData; }
-    int NumLongTextsAnno() const { return FNumLongTextsAnno; }
+    std::span<const TChartItem> DataItems() const { return FData->InUse(); }
+    std::span<const TChartItem> AnnoItems() const { return FAnno.InUse(); }
+    const TLongTextArray& LongTextsData() const { return FData->LongTexts; }
+    const TLongTextArray& LongTextsAnno() const { return FAnno.LongTexts; }
+    int NumLongTextsData() const { return FData->NumLongTexts; }
+    int NumLongTextsAnno() const { return FAnno.NumLongTexts; }
+    // The whole lists, as stored.
+    const TItemList& DataList() const { return *FData; }
+    const TItemList& AnnoList() const { return FAnno; }
 
     // --- removing, searching, counting -----------------------------------------
     // Out-of-range indexes are ignored.
     void RemoveItem(int Index);
     void RemoveFirstItem() { RemoveItem(0); }
-    void RemoveLastItem() { RemoveItem(FNumChartItems - 1); }
+    void RemoveLastItem() { RemoveItem(NumItems() - 1); }
     void RemoveItemsByClass(int ClassNumber); // 255: every class
     void RemoveItemsByLayer(int Layer);
     void RemoveAnnoItem(int Index);
@@ -191,6 +214,29 @@ public:
 
     // Empties the annotation list and its long texts, then Paint.
     void ClearAnnotations();
+
+    // --- sharing the data list -----------------------------------------------
+    // A list may show and edit the data list of another instead of its own
+    // (UseDataOf). Every list of such a group sees the same items, counts,
+    // per-kind counters and long texts: appending, removing, clearing or
+    // loading through any of them changes them for all. A list keeps its own
+    // data list aside meanwhile.
+    //  - ShareDataOf(S) shares the data of S, or of the list S shares in turn,
+    //    so a group always has one owner. Lists that shared this one's data
+    //    move along and share the new owner's too.
+    //  - ShareDataOf(nullptr), or of this list itself, or of a list that shares
+    //    this one's data: back to its own data list as it was left.
+    //  - An owner that goes away leaves each of its sharers a copy of the
+    //    shared list as its own (they go on showing what they showed, no
+    //    longer sharing).
+    // Every list whose shown data changes gets RepaintIfAuto.
+    void ShareDataOf(TChartDrawingList* Source);
+    // The owner of the data this list shows; none when it shows its own.
+    TChartDrawingList* DataSource() const { return FDataSource; }
+    // The lists that show this list's data.
+    const std::vector<TChartDrawingList*>& DataSharers() const { return FDataSharers; }
+    // Every other list of this list's group: its owner and the owner's sharers.
+    std::vector<TChartDrawingList*> ListsSharingData() const;
 
 protected:
     // Repaint hooks, overridden by the chart: the full repaint, and the repaint
@@ -214,11 +260,23 @@ protected:
     // Every class and layer visible; without painting.
     void ResetVisibility();
 
+    // After the shared data changed through one list: each list's shown-item
+    // marker is kept within the list.
+    void AdjustCanInfoOfSharedCharts();
+    // The lists themselves, for the operations that edit, load and copy them.
+    TItemList& DataListRef() { return *FData; }
+    TItemList& AnnoListRef() { return FAnno; }
+
     // Index of the last data item shown by ShowGraf.
     int FLastElemOnShow = 0;
 
 private:
     static std::size_t Count(int n) { return static_cast<std::size_t>(n); }
+    void KeepMarkerInList();
+    // Shows the owner's data (Owner has no owner itself).
+    void AttachTo(TChartDrawingList* Owner);
+    // Back to the own data list.
+    void Detach();
     // The common append step: checks the limit, chooses the list, reserves,
     // stores the drawing-state snapshot and counts. Returns the stored item
     // so the caller can fill its kind-specific fields.
@@ -229,17 +287,12 @@ private:
                               TCoordMode mode, int param1);
     void RemoveDataWhere(const std::function<bool(const TChartItem&)>& pred);
 
-    TChartItemContainer FDataContainer;
-    TChartItemContainer FAnnoContainer;
-    int FNumChartItems = 0;
-    int FNumAnnoItems = 0;
-    int FNumAllocData = 0;
-    int FNumAllocAnno = 0;
-    TLongTextArray FLongTextsData;
-    TLongTextArray FLongTextsAnno;
-    int FNumLongTextsData = 0;
-    int FNumLongTextsAnno = 0;
-    std::array<std::int32_t, NumChartItemKinds> FItemCount{};
+    TItemList FOwnData;
+    // The data list shown: the own one, or the owner's while sharing.
+    TItemList* FData = &FOwnData;
+    TChartDrawingList* FDataSource = nullptr;
+    std::vector<TChartDrawingList*> FDataSharers;
+    TItemList FAnno;
     std::array<bool, 256> FClassVisible{};
     std::array<bool, 256> FAnnoClassVisible{};
     std::array<bool, 2> FLayerVisible{};

@@ -48,6 +48,8 @@ TCustomPlotChart::~TCustomPlotChart() {
 
 void TCustomPlotChart::ResetComp() {
     FSuppressPaint = true;
+    // Back to the own data list first: the reset must not empty a shared one.
+    ShareDataOf(nullptr);
     ClearDataList();
     ClearAnnoList();
     // Class 0, storage steps of 1000, layer 1, black solid 1-pixel lines,
@@ -70,7 +72,6 @@ void TCustomPlotChart::ResetComp() {
     FPanGridDy = 1;
     FPanGridOffsX = 0;
     FPanGridOffsY = 0;
-    FUseDataOf = nullptr;
 
     // The caption's place and alignment come from the standard layout below.
     FChartCaption.clear();
@@ -150,6 +151,10 @@ void TCustomPlotChart::ResetComp() {
 
     FStyleElements = 0;
     FAutoRedraw = true;
+}
+
+TCustomPlotChart* TCustomPlotChart::UseDataOf() const {
+    return dynamic_cast<TCustomPlotChart*>(DataSource());
 }
 
 // --- settings objects ----------------------------------------------------------

@@ -101,7 +101,8 @@ public:
 
     // Empties the data list and re-initialises the plot background (no painting).
     void ClearGraf();
-    // Brings the surface up to date with the data list.
+    // Brings the surface up to date with the data list; then every other
+    // chart sharing the data list repaints when its AutoRedraw is on.
     void ShowGraf();
     // Renders the data list over the current plot bitmap and shows it.
     void ShowGrafNewOnly();
@@ -212,9 +213,10 @@ public:
     void SetPanGridOffsX(double value) { FPanGridOffsX = value; }
     double PanGridOffsY() const { return FPanGridOffsY; }
     void SetPanGridOffsY(double value) { FPanGridOffsY = value; }
-    // Another chart whose data list this one shows (stored only).
-    TCustomPlotChart* UseDataOf() const { return FUseDataOf; }
-    void SetUseDataOf(TCustomPlotChart* value) { FUseDataOf = value; }
+    // The chart whose data list this one shows and edits (ShareDataOf gives
+    // the rules); none when it shows its own.
+    TCustomPlotChart* UseDataOf() const;
+    void SetUseDataOf(TCustomPlotChart* value) { ShareDataOf(value); }
 
     // --- standard layouts (SetStdLayout lives with the layout tables) -----------------
     void SetStdLayout(TChartLayout Layout);
@@ -386,7 +388,6 @@ private:
     double FPanGridDy{};
     double FPanGridOffsX{};
     double FPanGridOffsY{};
-    TCustomPlotChart* FUseDataOf = nullptr;
     double FAspectX{};
     double FAspectY{};
 

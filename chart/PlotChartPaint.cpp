@@ -243,20 +243,23 @@ void TCustomPlotChart::ShowPlotArea() {
 }
 
 void TCustomPlotChart::ShowGraf() {
-    if (!isVisible())
-        return;
-    FLastElemOnShow = NumItems() - 1;
-    if (!FAutoRedraw) {
-        // No setting has repainted since it went off: everything, then.
-        Paint();
-        return;
+    if (isVisible()) {
+        FLastElemOnShow = NumItems() - 1;
+        AdjustCanInfoOfSharedCharts();
+        if (!FAutoRedraw) {
+            // No setting has repainted since it went off: everything, then.
+            Paint();
+        } else if (CanPaint()) {
+            // Only the plot area is redrawn; caption and axes stay as they are.
+            InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
+            ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
+            ShowPlotArea();
+        }
     }
-    if (!CanPaint())
-        return;
-    // Only the plot area is redrawn; caption and axes stay as they are.
-    InitGraf(FGrafBmp.Canvas(), 0, 0, FGrafBmp.Width(), FGrafBmp.Height());
-    ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
-    ShowPlotArea();
+    // The charts that show the same data, whether this one is visible or not.
+    for (TChartDrawingList* other : ListsSharingData())
+        if (auto* chart = dynamic_cast<TCustomPlotChart*>(other); chart && chart->FAutoRedraw)
+            chart->Paint();
 }
 
 void TCustomPlotChart::ShowGrafNewOnly() {
