@@ -4,23 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool KindMatches(TChartItemKind wanted, TChartItemKind kind) {
-    if (wanted == tkEverything)
-        return true;
-    if (wanted == tkNotMoveTo)
-        return kind != tkMoveTo;
-    return wanted == kind;
-}
-
-bool ItemMatches(const TChartItem& item, int tag, int tagMask, int itemClass, TChartItemKind kind) {
-    return (item.Tag & tagMask) == (tag & tagMask) &&
-           (itemClass == 255 || item.ItemClass == itemClass) && KindMatches(kind, item.ItemKind);
-}
-
-} // namespace
-
 void TItemList::Recount() {
     KindCount.fill(0);
     for (const TChartItem& item : InUse())

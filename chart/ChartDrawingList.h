@@ -215,6 +215,36 @@ public:
     // Empties the annotation list and its long texts, then Paint.
     void ClearAnnotations();
 
+    // --- editing stored data items ---------------------------------------------
+    // These change data items in place and, like appending, never paint: the
+    // change shows at the next Paint or ShowGraf. They reach every item the
+    // selectors name, shown or not (the picking operations of the chart look
+    // only at what is drawn).
+    //
+    // Scaling maps an item's world values to x * FactX + OffsX and
+    // y * FactY + OffsY, by what the item record holds: both points of the
+    // two-point kinds (tkLine, tkRect, tkRectFrame, tk3DBar, tkArrow,
+    // tkDoubleArrow, tkLineOffs); the first point of the others. Lengths in
+    // world values are scaled without the offset and kept positive: the axis
+    // lengths of tkEllipse and tkArc, the extents of tkMarkEBar (along the
+    // axis of its direction). Pixel values stay as they are (offsets and sizes
+    // in pixels, text offsets); a cursor moves along its own axis only.
+    // ScaleItem ignores an index outside the list.
+    void ScaleItem(int Index, double FactX, double OffsX, double FactY, double OffsY);
+    void ScaleAllItems(double FactX, double OffsX, double FactY, double OffsY);
+    // The items SearchDataItem would find with the same selectors; returns
+    // how many were scaled.
+    int ScaleSelectedItems(int Tag, int TagMask, int ItemClass, TChartItemKind ItemKind,
+                           double FactX, double OffsX, double FactY, double OffsY);
+    // The pen colour of every data item of a class (255: every class); returns
+    // how many items were given it.
+    int NewColorOfClassItems(int ItemClass, TColor NewColor);
+    // An item is marked when the bits of a mark mask are set in its tag, so
+    // that marked items are found and scaled with Tag = TagMask = MarkMask.
+    // MarkAllItems sets (Mark true) or clears the mask's bits in every data
+    // item of the class and kind; returns how many items it reached.
+    int MarkAllItems(int MarkMask, bool Mark, int ItemClass, TChartItemKind ItemKind);
+
     // --- sharing the data list -----------------------------------------------
     // A list may show and edit the data list of another instead of its own
     // (UseDataOf). Every list of such a group sees the same items, counts,

@@ -41,6 +41,21 @@ constexpr bool IsTextKind(TChartItemKind kind) {
     return kind == tkText || kind == tkTextOfs;
 }
 
+// The selectors of the searches, counts, editing and picking operations: a
+// wanted kind tkEverything matches every kind, tkNotMoveTo every kind but
+// tkMoveTo; a wanted class 255 matches every class.
+constexpr bool KindMatches(TChartItemKind wanted, TChartItemKind kind) {
+    if (wanted == tkEverything)
+        return true;
+    if (wanted == tkNotMoveTo)
+        return kind != tkMoveTo;
+    return wanted == kind;
+}
+
+constexpr bool ClassMatches(int wanted, int itemClass) {
+    return wanted == 255 || wanted == itemClass;
+}
+
 // How x, y (first point) and x2, y2 (second point) of an item are read:
 // world = values of the layer's axes; screen = pixels from the plot area's
 // top-left corner.
@@ -98,3 +113,15 @@ struct TChartItem {
 
     friend bool operator==(const TChartItem&, const TChartItem&) = default;
 };
+
+// Sets (Mark true) or clears the bits of a mark mask in an item's tag.
+inline void SetMarkBits(TChartItem& item, int markMask, bool mark) {
+    item.Tag = mark ? (item.Tag | markMask) : (item.Tag & ~markMask);
+}
+
+// Tag under the mask (a zero mask matches every tag), class and kind.
+inline bool ItemMatches(const TChartItem& item, int tag, int tagMask, int itemClass,
+                        TChartItemKind kind) {
+    return (item.Tag & tagMask) == (tag & tagMask) && ClassMatches(itemClass, item.ItemClass) &&
+           KindMatches(kind, item.ItemKind);
+}

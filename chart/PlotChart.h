@@ -30,6 +30,7 @@ class TScale;
 class TBakGndImg;
 class TJointLayers;
 class TCrossHair;
+struct TItemShape;
 enum TChartLayout : std::uint8_t;
 
 class TCustomPlotChart;
@@ -294,6 +295,33 @@ public:
     const std::vector<TMouseTracePoint>& MouseTrace() const { return FMouseTrace; }
     void ClearMouseTrace() { FMouseTrace.clear(); }
 
+    // --- picking ----------------------------------------------------------------------
+    // Searches over the items as they are drawn now: only items of a visible
+    // class and layer (annotations also only while AnnosVisible), each at its
+    // place in control pixels (TItemShape, chart/ChartPicking.h), with the
+    // class (255: every class) and kind (tkEverything, tkNotMoveTo) selectors
+    // of the searches. Distances are in pixels; of equally near items the
+    // first in the list wins. They return the item's index, or -1 with Dist
+    // infinite when no item qualifies.
+    // The data item nearest to a point in control pixels.
+    int FindNearestItemScreen(int X, int Y, int ItemClass, TChartItemKind ItemKind,
+                              double& Dist) const;
+    // The same for a world point of a layer (1 or 2, clamped), through R2M.
+    int FindNearestItemReal(int Layer, double X, double Y, int ItemClass, TChartItemKind ItemKind,
+                            double& Dist) const;
+    // The data item nearest to a world value of a layer's X axis (AlongX) or Y
+    // axis, measured along that axis alone: a curve's point under a cursor.
+    int FindNearestItemAlongAxis(int Layer, bool AlongX, double Value, int ItemClass,
+                                 TChartItemKind ItemKind, double& Dist) const;
+    // The annotation nearest to a point in control pixels.
+    int FindNearestAnnoElem(int X, int Y, int ItemClass, TChartItemKind ItemKind,
+                            double& Dist) const;
+    // Sets or clears the mark bits (MarkAllItems) of every shown data item that
+    // lies wholly inside a window given by two corners in world values of a
+    // layer (edges included); returns how many it reached. No painting.
+    int MarkItemsInWindow(int Layer, double XLow, double YLow, double XHigh, double YHigh,
+                          int MarkMask, bool Mark, int ItemClass, TChartItemKind ItemKind);
+
     // Complete pictures composed so far (full repaints that got past the gate).
     int PaintCount() const { return FPaintCount; }
 
@@ -320,6 +348,11 @@ protected:
     TChartLayout FStandardLayout{};
 
 private:
+    // Whether an item of a list is drawn: its class and layer are visible.
+    bool ItemShown(const TChartItem& Item, bool IsAnnotation) const;
+    // The index of the qualifying item of a list at the least Distance.
+    int NearestItem(bool IsAnnotation, int ItemClass, TChartItemKind ItemKind,
+                    const std::function<double(const TItemShape&)>& Distance, double& Dist) const;
     // Whether a picture may be composed now: shown, loaded and not gated.
     bool CanPaint() const;
     // The control's size and rims as they are now.
