@@ -75,8 +75,9 @@ TEST(Picking, NearestItemToAPoint) {
         double dist = -7;
         EXPECT_EQ(chart->FindNearestItemReal(1, c.X, c.Y, c.ItemClass, c.Kind, dist), c.Found)
             << c.Case;
-        if (c.Dist >= 0)
+        if (c.Dist >= 0) {
             EXPECT_EQ(dist, c.Dist) << c.Case;
+        }
         // The screen form at the same pixel finds the same.
         const TPixel p = At(*chart, c.X, c.Y);
         double screenDist = -7;
