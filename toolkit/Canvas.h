@@ -4,7 +4,9 @@
 //
 // Pixel rules, for every implementation:
 // - no antialiasing for lines and fills;
-// - a line leaves out its end point (LineTo, Polyline);
+// - a line leaves out its end point (LineTo, Polyline), whatever its width
+//   and direction; a wider line has flat ends, and a wide polyline is one
+//   stroke whose segments meet in mitred corners;
 // - Rectangle / FillRect (x1, y1)-(x2, y2) cover columns x1..x2-1, rows y1..y2-1;
 // - coordinates up to +-30000 are accepted; whatever falls outside the
 //   surface, or outside the clip rectangle, is discarded.

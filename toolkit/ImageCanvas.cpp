@@ -51,6 +51,27 @@ QPen MakeQPen(const TPen& pen) {
     return q;
 }
 
+// How far to move the ends of a wide line from `from` to `to` along it. Qt
+// fills the pixels whose centres, half a pixel right of and below their
+// points, lie between the flat caps: a line running right or down keeps its
+// start and leaves out its end, but one running the other way (or exactly
+// along an anti-diagonal) does the opposite. Moving such a line back along
+// itself until the start's centre lies a quarter step inside the stroke
+// mends it: the end's centre then lies a quarter step beyond it.
+QPointF WideLineShift(TPoint from, TPoint to) {
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    const double length = std::hypot(dx, dy);
+    const double ux = dx / length;
+    const double uy = dy / length;
+    // Where the start's centre lies along the line, from the start.
+    const double startCentre = (ux + uy) / 2;
+    if (startCentre > 0)
+        return {};
+    const double shift = startCentre - std::max(std::fabs(ux), std::fabs(uy)) / 4;
+    return {shift * ux, shift * uy};
+}
+
 // Puts the corners of a box in order; false when the box has no area.
 bool OrderCorners(int& x1, int& y1, int& x2, int& y2) {
     if (x2 < x1)
@@ -192,8 +213,13 @@ void TImageCanvas::DrawSegment(TPoint from, TPoint to) {
     // Qt draws a thin line the same way in both directions and leaves out the
     // end with the larger major coordinate (x on ties). When that end is the
     // start point, it is painted and the end point restored.
+    if (Pen.Width > 1) {
+        const QPointF shift = WideLineShift(from, to);
+        FPainter.drawLine(QPointF(from.x, from.y) + shift, QPointF(to.x, to.y) + shift);
+        return;
+    }
     const bool reversed = std::abs(dx) >= std::abs(dy) ? dx < 0 : dy < 0;
-    if (Pen.Width > 1 || !reversed) {
+    if (!reversed) {
         FPainter.drawLine(from.x, from.y, to.x, to.y);
         return;
     }
@@ -213,9 +239,41 @@ void TImageCanvas::DrawPolyline(std::span<const TPoint> points) {
     if (points.size() < 2 || Pen.Style == psClear || !Begin())
         return;
     ApplyPen();
+    if (Pen.Width > 1) {
+        DrawWidePolyline(points);
+        return;
+    }
     // Segment by segment: each leaves out its end, which the next one paints.
     for (std::size_t i = 1; i < points.size(); ++i)
         DrawSegment(points[i - 1], points[i]);
+}
+
+void TImageCanvas::DrawWidePolyline(std::span<const TPoint> points) {
+    // One stroke, so that the segments meet in mitred corners (and an XOR pen
+    // touches each pixel once); only its two ends move as a single line's do.
+    // Repeated points are dropped: they would leave the stroke without a
+    // direction there.
+    std::vector<TPoint> kept;
+    kept.reserve(points.size());
+    for (const TPoint& p : points)
+        if (kept.empty() || p != kept.back())
+            kept.push_back(p);
+    const std::size_t n = kept.size();
+    if (n < 2)
+        return;
+    if (n == 2) {
+        // Without a bend it is a line, to the pixel.
+        DrawSegment(kept[0], kept[1]);
+        return;
+    }
+    std::vector<QPointF> path;
+    path.reserve(n);
+    for (const TPoint& p : kept)
+        path.emplace_back(p.x, p.y);
+    // A shift is shorter than any segment: the last one keeps its direction.
+    path.front() += WideLineShift(kept[0], kept[1]);
+    path.back() += WideLineShift(kept[n - 2], kept[n - 1]);
+    FPainter.drawPolyline(path.data(), static_cast<int>(n));
 }
 
 void TImageCanvas::DrawPolygon(std::span<const TPoint> points) {

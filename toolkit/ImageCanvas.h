@@ -45,6 +45,8 @@ private:
     void ApplyPen();
     // One line without its end point, in the applied pen.
     void DrawSegment(TPoint from, TPoint to);
+    // A polyline of a pen wider than one pixel, as one stroke.
+    void DrawWidePolyline(std::span<const TPoint> points);
     void ApplyBrush();
     void ApplyMode(TPenMode mode);
     void ApplyClip();
