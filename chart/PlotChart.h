@@ -102,10 +102,14 @@ public:
 
     // Empties the data list and re-initialises the plot background (no painting).
     void ClearGraf();
-    // Brings the surface up to date with the data list; then every other
-    // chart sharing the data list repaints when its AutoRedraw is on.
+    // Brings the surface up to date with the data list: the plot area alone
+    // when AutoRedraw is on and the surface holds a picture of the control's
+    // size, otherwise the whole chart; then every other chart sharing the
+    // data list repaints when its AutoRedraw is on.
     void ShowGraf();
-    // Renders the data list over the current plot bitmap and shows it.
+    // Renders the lists once more over the current plot bitmap and shows it.
+    // The grid is drawn again only when the last item shown before is item 0,
+    // as after ClearGraf, which leaves the bare background.
     void ShowGrafNewOnly();
 
     // --- loading ------------------------------------------------------------
@@ -371,8 +375,10 @@ private:
     void ResizeGrafBmp();
     // Composes the complete picture into the surface bitmap.
     void Compose();
-    // The plot bitmap at (X, Y) of the surface: the fast paths' last step.
+    // The plot bitmap at (LRim, TRim) of the surface: the fast paths' last step.
     void ShowPlotArea();
+    // Whether the surface is of the control's size, as only a full picture makes it.
+    bool SurfaceHasControlSize() const;
     // Writes a range into one axis without notification, by the range-forcing rules.
     static void ForceAxisRange(TScaleProps& Props, double Low, double High);
     void ApplyRangeIntern(int Layer, double XLow, double XHigh, double YLow, double YHigh,

@@ -47,8 +47,7 @@ void TCustomPlotChart::Compose() {
 void TCustomPlotChart::paintEvent(QPaintEvent* event) {
     // Qt asks on its own (shown, uncovered, rendered for printing): compose the
     // complete picture first unless Paint or a fast path has just done so.
-    const bool sized = FSurfaceBmp.Width() == width() && FSurfaceBmp.Height() == height();
-    if ((!FSurfaceFresh || !sized) && CanPaint())
+    if ((!FSurfaceFresh || !SurfaceHasControlSize()) && CanPaint())
         Compose();
     FSurfaceFresh = false;
     PresentBitmap(*this, event->rect(), FSurfaceBmp, FWindColor);
@@ -235,8 +234,11 @@ void TCustomPlotChart::ClearGraf() {
     FMouseTrace.clear();
 }
 
+bool TCustomPlotChart::SurfaceHasControlSize() const {
+    return FSurfaceBmp.Width() == width() && FSurfaceBmp.Height() == height();
+}
+
 void TCustomPlotChart::ShowPlotArea() {
-    FSurfaceBmp.SetSize(width(), height());
     DrawFinish(FLRim, FTRim, FSurfaceBmp.Canvas(), FGrafBmp);
     FSurfaceFresh = true;
     update();
@@ -246,8 +248,10 @@ void TCustomPlotChart::ShowGraf() {
     if (isVisible()) {
         FLastElemOnShow = NumItems() - 1;
         AdjustCanInfoOfSharedCharts();
-        if (!FAutoRedraw) {
-            // No setting has repainted since it went off: everything, then.
+        // With AutoRedraw off no setting has repainted since it went off; a
+        // surface of another size (resized, or never painted) holds no
+        // picture around the plot area. Either way only the whole chart will do.
+        if (!FAutoRedraw || !SurfaceHasControlSize()) {
             Paint();
         } else if (CanPaint()) {
             // Only the plot area is redrawn; caption and axes stay as they are.
@@ -265,7 +269,13 @@ void TCustomPlotChart::ShowGraf() {
 void TCustomPlotChart::ShowGrafNewOnly() {
     if (!CanPaint())
         return;
-    ConstructDataBmp(FGrafBmp, 0, 0, false, 0);
-    ShowPlotArea();
+    if (!SurfaceHasControlSize()) {
+        Paint();
+    } else {
+        // The plot keeps its grid from the pass that showed the earlier items,
+        // unless ClearGraf has put the bare background back (marker 0).
+        ConstructDataBmp(FGrafBmp, 0, 0, false, FLastElemOnShow);
+        ShowPlotArea();
+    }
     FLastElemOnShow = NumItems() - 1;
 }

@@ -3,6 +3,7 @@
 
 #include "PlotChartFixture.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -139,6 +140,100 @@ TEST(PlotChartLoading, LoadingHoldsBackScalingAndPaintingUntilLoaded) {
     EXPECT_EQ(chart->geometry(), QRect(8, 9, 539, 314));
     EXPECT_DOUBLE_EQ(static_cast<double>(chart->Cpkx(1)), 469.0 / 100);
     EXPECT_EQ(chart->PaintCount(), count + 1);
+}
+
+} // namespace
+
+namespace {
+
+void DrawSomething(TCustomPlotChart& chart) {
+    SetRanges(chart, 0, 10, 0, 10);
+    chart.SetChartCaption(QStringLiteral("Caption"));
+    chart.SetDataCol(clRed);
+    chart.Line(0.0, 5.0, 10.0, 5.0);
+}
+
+// ShowGraf's picture must be the one a full repaint makes.
+void ExpectShowGrafPaintsTheWholeChart(TCustomPlotChart& chart) {
+    chart.ShowGraf();
+    const QImage shown = chart.SurfaceImage().copy();
+    EXPECT_EQ(shown.size(), chart.size());
+    chart.Paint();
+    EXPECT_TRUE(shown == chart.SurfaceImage());
+}
+
+TEST(PlotChartRepaint, ShowGrafOnASurfaceOfAnotherSizeShowsTheWholeChart) {
+    // The fast path only redraws the plot area; where the surface does not
+    // hold a picture of the control's size yet, that is not enough.
+    const struct {
+        const char* Name;
+        std::function<void(TPlotChart&)> Change;
+    } cases[] = {
+        {"resized by Qt", [](TPlotChart& c) { c.resize(700, 420); }},
+        {"resized through SetBounds", [](TPlotChart& c) { c.SetBounds(0, 0, 600, 380); }},
+        {"resized while hidden",
+         [](TPlotChart& c) {
+             c.hide();
+             c.resize(500, 300);
+             c.show();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto chart = MakeShownChart(Chart1Size);
+        DrawSomething(*chart);
+        c.Change(*chart);
+        ExpectShowGrafPaintsTheWholeChart(*chart);
+    }
+
+    // Shown, but Qt has not asked for its first picture yet.
+    QWidget host;
+    host.resize(800, 600);
+    auto* chart = new TPlotChart(&host);
+    chart->SetBounds(0, 0, Chart1Size.Width, Chart1Size.Height);
+    DrawSomething(*chart);
+    host.show();
+    ASSERT_FALSE(chart->SuppressPaint());
+    SCOPED_TRACE("before any full paint");
+    ExpectShowGrafPaintsTheWholeChart(*chart);
+}
+
+TEST(PlotChartRepaint, ShowGrafNewOnlyDrawsTheGridOnlyWhereThePlotLacksIt) {
+    // Red lines lie on the grid's rows of 5 and 6. For the second pass a
+    // handler moves every item out of sight: what the first pass left on
+    // those rows shows whether the grid was drawn again.
+    const auto setUp = [](TPlotChart& chart) {
+        SetRanges(chart, 0, 10, 0, 10);
+        chart.SetGridStyle(gsLines);
+        chart.SetGridColor(clGray);
+        chart.SetDataCol(clRed);
+        chart.Line(0.0, 5.0, 10.0, 5.0);
+        chart.Line(0.0, 6.0, 10.0, 6.0);
+    };
+    const auto hideItems = [](TPlotChart& chart) {
+        chart.OnBeforeRenderChartItem = [](TCustomPlotChart&, TChartItem& item, int, bool) {
+            item.y = item.y2 = 100;
+        };
+    };
+    auto chart = MakeShownChart(Chart1Size);
+    setUp(*chart);
+    int x, row5;
+    chart->R2M(1, 2.5, 5, x, row5);
+    chart->ShowGraf();
+    ASSERT_EQ(PixelAt(chart->SurfaceImage(), x, row5), clRed);
+    hideItems(*chart);
+    chart->ShowGrafNewOnly();
+    EXPECT_EQ(PixelAt(chart->SurfaceImage(), x, row5), clRed) << "the grid was drawn again";
+
+    // After ClearGraf the plot holds its background alone: the grid is due.
+    auto cleared = MakeShownChart(Chart1Size);
+    setUp(*cleared);
+    cleared->ShowGraf();
+    cleared->ClearGraf();
+    cleared->Line(0.0, 6.0, 10.0, 6.0);
+    hideItems(*cleared);
+    cleared->ShowGrafNewOnly();
+    EXPECT_EQ(PixelAt(cleared->SurfaceImage(), x, row5), clGray);
 }
 
 } // namespace
