@@ -49,7 +49,13 @@ void TScaleProps::CopySettings(const TScaleProps& o) {
 
 void TScaleProps::Assign(const TScaleProps& other) {
     CopySettings(other);
+    AssignLocation(other);
     Changed();
+}
+
+void TScaleProps::StoreRange(double Low, double High) {
+    FRangeLow = Low;
+    FRangeHigh = High;
 }
 
 void TScaleProps::Changed() {
@@ -58,8 +64,8 @@ void TScaleProps::Changed() {
 }
 
 void TScaleProps::ResetComp() {
+    OnChange = nullptr;
     ResetSettings();
-    Changed();
 }
 
 void TScaleProps::ResetSettings() {
@@ -230,4 +236,14 @@ void TScalePropsVert::SetScaleLocation(TScaleLocationVert v) {
 void TScalePropsVert::ResetComp() {
     FScaleLoc = DefaultLocation;
     TScaleProps::ResetComp();
+}
+
+void TScalePropsHoriz::AssignLocation(const TScaleProps& other) {
+    if (const auto* horiz = dynamic_cast<const TScalePropsHoriz*>(&other))
+        FScaleLoc = horiz->FScaleLoc;
+}
+
+void TScalePropsVert::AssignLocation(const TScaleProps& other) {
+    if (const auto* vert = dynamic_cast<const TScalePropsVert*>(&other))
+        FScaleLoc = vert->FScaleLoc;
 }

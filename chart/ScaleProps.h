@@ -21,9 +21,15 @@ public:
 
     std::function<void(TScaleProps*)> OnChange;
 
+    // The values of a new object, OnChange included: the owner that wants
+    // the reports installs its handler again. Reports nothing.
     virtual void ResetComp();
-    // Takes over every setting of another object, then one Changed.
+    // Takes over every setting of another object (an axis of the same
+    // direction also its location), then one Changed.
     void Assign(const TScaleProps& other);
+    // Stores both range ends as they are, without correction and without
+    // report: the owner's range forcing, which repaints once at its end.
+    void StoreRange(double Low, double High);
     // The owner finished loading it: Logarithmic is checked from now on.
     void Loaded() { FNotYetLoaded = false; }
     bool NotYetLoaded() const { return FNotYetLoaded; }
@@ -77,6 +83,8 @@ public:
 
 protected:
     void Changed();
+    // What Assign takes over beyond the common settings.
+    virtual void AssignLocation(const TScaleProps& /*other*/) {}
 
 private:
     void CopySettings(const TScaleProps& o);
@@ -117,6 +125,9 @@ public:
     void SetScaleLocation(TScaleLocationHoriz v);
     void ResetComp() override;
 
+protected:
+    void AssignLocation(const TScaleProps& other) override;
+
 private:
     static constexpr TScaleLocationHoriz DefaultLocation = slBottom;
     TScaleLocationHoriz FScaleLoc = DefaultLocation;
@@ -129,6 +140,9 @@ public:
     // slLeft puts the base line at the right of the scale (sctYR), slRight at its left.
     void SetScaleLocation(TScaleLocationVert v);
     void ResetComp() override;
+
+protected:
+    void AssignLocation(const TScaleProps& other) override;
 
 private:
     static constexpr TScaleLocationVert DefaultLocation = slLeft;

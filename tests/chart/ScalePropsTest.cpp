@@ -157,3 +157,43 @@ TEST(ScaleProps, ResetRestoresTheDefaults) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ScaleProps, ResetForgetsTheOwnersHandlerAndReportsNothing) {
+    // The owner installs its handler again after a reset; the reset itself
+    // must not report into it, nor leave it behind.
+    Counted c;
+    c.props.SetScaleLocation(slTop);
+    c.props.SetCaption(QStringLiteral("t"));
+    const int before = c.changes;
+    c.props.ResetComp();
+    EXPECT_EQ(c.changes, before);
+    EXPECT_FALSE(c.props.OnChange);
+    EXPECT_EQ(c.props.ScaleLocation(), slBottom);
+    EXPECT_EQ(c.props.ScaleType(), sctXT);
+    EXPECT_TRUE(c.props.Caption().isEmpty());
+    c.props.SetCaption(QStringLiteral("after"));
+    EXPECT_EQ(c.changes, before);
+}
+
+TEST(ScaleProps, AssigningAWholeObjectTakesItsLocation) {
+    TScalePropsHoriz top;
+    top.SetScaleLocation(slTop);
+    top.SetScalePos(7);
+    Counted c;
+    c.props.Assign(top);
+    EXPECT_EQ(c.props.ScaleLocation(), slTop);
+    EXPECT_EQ(c.props.ScaleType(), sctXB);
+    EXPECT_EQ(c.props.ScalePos(), 7);
+    EXPECT_EQ(c.changes, 1);
+
+    TScalePropsVert right;
+    right.SetScaleLocation(slRight);
+    TScalePropsVert left;
+    left.Assign(right);
+    EXPECT_EQ(left.ScaleLocation(), slRight);
+    EXPECT_EQ(left.ScaleType(), sctYL);
+}
+
+} // namespace
