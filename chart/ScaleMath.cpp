@@ -21,8 +21,9 @@ void CalcScalePars(int n, double low, double high, double& start, double& step, 
     }
     const double dir = low < high ? 1.0 : -1.0;
     if (n == 0) {
-        step = 1;
-        start = std::trunc(low) - 1;
+        // A falling range counts its whole numbers downwards.
+        step = dir;
+        start = std::trunc(low) - dir;
         nsub = std::fabs(high - low) <= 10 ? 5 : 1;
     } else {
         double t = std::log(std::fabs(high - low) / n) / Ln10;
@@ -80,6 +81,11 @@ int LogLabelDecimals(int decPlaces, double low, double high) {
 }
 
 QString ExponentForm(double v) {
+    // Beyond the numbers there is no exponent to write.
+    if (std::isnan(v))
+        return QStringLiteral("NAN");
+    if (std::isinf(v))
+        return v < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.1E", std::fabs(v));
     // buf: d.dE+xx (at least two exponent digits).

@@ -8,7 +8,9 @@
 
 // Tick spacing for at least n labelled intervals over low..high: the first
 // labelled tick, the signed step (0 for an empty range) and the number of
-// subdivisions per step. n = 0 asks for whole-number steps.
+// subdivisions per step. n = 0 asks for whole-number steps; on a falling
+// range (low > high) they run downwards from the first whole number at or
+// below low, step -1, as on a rising one upwards from the first at or above it.
 void CalcScalePars(int n, double low, double high, double& start, double& step, int& nsub);
 
 // Label decimals worked out once per drawing: >= 0 fixed decimals, or
@@ -26,6 +28,7 @@ QString NumLabelText(double v, double low, double high, int decimals, int decPla
 // Fixed form with d decimals, halves rounded away from zero.
 QString FixedForm(double v, int d);
 // " 1.5E+04": sign or blank, two significant digits, two exponent digits.
+// Infinite values read "INF" or "-INF", NaN reads "NAN" (in both forms).
 QString ExponentForm(double v);
 
 // Item k (from 1) of a "|"-separated list, the last item beyond its end.

@@ -4,6 +4,7 @@
 #include "tests/common/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -60,6 +61,12 @@ TEST(ScaleMath, TickSpacingAndLabelsPerRange) {
         {0, 15, 3, 0, 2, 4, Texts({"0.0", "2.0", "4.0", "6.0", "8.0", "10.0", "12.0", "14.0"})},
         // The first tick is the first multiple of the step inside the range.
         {-0.3, 0.7, 3, -0.2, 0.2, 4, Texts({"-0.20", "0.00", "0.20", "0.40", "0.60"})},
+        // Whole-number steps run downwards on a falling range, from the first
+        // whole number at or below its start, as they run upwards on a rising one.
+        {10, 0, 0, 10, -1, 5,
+         Texts({"10.0", "9.0", "8.0", "7.0", "6.0", "5.0", "4.0", "3.0", "2.0", "1.0", "0.0"})},
+        {5.5, -2.5, 0, 5, -1, 5, Texts({"5.0", "4.0", "3.0", "2.0", "1.0", "0.0", "-1.0", "-2.0"})},
+        {-2.5, 5.5, 0, -2, 1, 5, Texts({"-2.0", "-1.0", "0.0", "1.0", "2.0", "3.0", "4.0", "5.0"})},
     };
     for (const RangeCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.low << ".." << c.high << " n=" << c.minTicks);
@@ -81,6 +88,7 @@ TEST(ScaleMath, WholeNumberStepsWithoutSubdivisionsAboveTen) {
     EXPECT_EQ(nsub, 1);
     EXPECT_EQ(start, 0);
     EXPECT_EQ(Labels(0, 30, 0, -2).size(), 31u);
+    EXPECT_EQ(Labels(30, 0, 0, -2).size(), 31u);
     CalcScalePars(3, 4, 4, start, step, nsub);
     EXPECT_EQ(step, 0);
     EXPECT_EQ(start, 4);
@@ -173,6 +181,36 @@ TEST(ScaleMath, UserTextsInscriptAndLabelHook) {
     ASSERT_EQ(seen.size(), 4u);
     EXPECT_NEAR(seen[3], 60, 1e-9);
     EXPECT_EQ(canvas.OfKind(TCanvasOp::TextOut).at(1).Text, QStringLiteral("twenty"));
+}
+
+TEST(ScaleMath, ValuesBeyondTheNumbersAreLabelledPlainly) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(ExponentForm(inf), QStringLiteral("INF"));
+    EXPECT_EQ(ExponentForm(-inf), QStringLiteral("-INF"));
+    EXPECT_EQ(ExponentForm(nan), QStringLiteral("NAN"));
+    EXPECT_EQ(FixedForm(-inf, 2), QStringLiteral("-INF"));
+    EXPECT_EQ(FixedForm(nan, 0), QStringLiteral("NAN"));
+    EXPECT_EQ(NumLabelText(inf, 0, 1, 2, -2), QStringLiteral("INF"));
+
+    // Ranges whose span overflows, or whose ends are no numbers, are divided
+    // and labelled without failing; every label is a number or one of those.
+    const double max = std::numeric_limits<double>::max();
+    const double ranges[][2] = {{-1e308, 1e308}, {1e308, -1e308}, {-max, max}, {0, max},
+                                {0, inf},        {-inf, inf},     {nan, 1},    {0, nan}};
+    for (const auto& r : ranges) {
+        for (const int minTicks : {3, 10}) {
+            SCOPED_TRACE(testing::Message() << r[0] << ".." << r[1] << " n=" << minTicks);
+            const std::vector<std::string> labels = Labels(r[0], r[1], minTicks, -2);
+            EXPECT_LE(labels.size(), 20u);
+            for (const std::string& text : labels)
+                EXPECT_TRUE(text == "INF" || text == "-INF" || text == "NAN" ||
+                            text == "********" ||
+                            QString::fromStdString(text).trimmed().toDouble() != 0 || text == "0" ||
+                            text == "0.0")
+                    << text;
+        }
+    }
 }
 
 } // namespace
