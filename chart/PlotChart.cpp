@@ -5,6 +5,7 @@
 #include "chart/BakGndImg.h"
 #include "chart/ChartPropertyTable.h"
 #include "chart/CrossHair.h"
+#include "chart/FlagGuard.h"
 #include "chart/JointLayers.h"
 #include "chart/Scale.h"
 #include "chart/ScaleProps.h"
@@ -159,6 +160,15 @@ TCustomPlotChart* TCustomPlotChart::UseDataOf() const {
 
 // --- settings objects ----------------------------------------------------------
 
+void TCustomPlotChart::AssignSettings(const std::function<void()>& Assign) {
+    {
+        // The object's own change report would compose a picture as well.
+        TFlagGuard gate(FSuppressPaint);
+        Assign();
+    }
+    RepaintIfAuto();
+}
+
 TCrossHair& TCustomPlotChart::CrossHair(int i) {
     return *FCrossHair[static_cast<std::size_t>(std::clamp(i, 1, NumCrossHairs) - 1)];
 }
@@ -168,18 +178,15 @@ const TCrossHair& TCustomPlotChart::CrossHair(int i) const {
 }
 
 void TCustomPlotChart::SetCrossHair(int i, const TCrossHair& value) {
-    CrossHair(i).Assign(value);
-    RepaintIfAuto();
+    AssignSettings([&] { CrossHair(i).Assign(value); });
 }
 
 void TCustomPlotChart::SetBackGroundImg(const TBakGndImg& value) {
-    FBackGroundImg->Assign(value);
-    RepaintIfAuto();
+    AssignSettings([&] { FBackGroundImg->Assign(value); });
 }
 
 void TCustomPlotChart::SetJointLayers(const TJointLayers& value) {
-    FJointLayers->Assign(value);
-    RepaintIfAuto();
+    AssignSettings([&] { FJointLayers->Assign(value); });
 }
 
 // --- property setters: store, correct, then repaint when AutoRedraw ----------------

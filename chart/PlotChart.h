@@ -99,6 +99,10 @@ public:
     void DrawFinish(int X, int Y, TCanvas& Canvas, TBitmap& Bitmap);
     // Position and size, with the minimum that leaves a plot area of 80 x 20.
     virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    // That minimum, L + R + S + 80 by T + B + S + 20. Sizes that Qt applies
+    // itself (resize, setGeometry, layouts) are raised to it too, when the
+    // chart receives them; changing a rim does not resize the chart.
+    QSize minimumSizeHint() const override;
 
     // Empties the data list and re-initialises the plot background (no painting).
     void ClearGraf();
@@ -357,6 +361,8 @@ private:
     // The index of the qualifying item of a list at the least Distance.
     int NearestItem(bool IsAnnotation, int ItemClass, TChartItemKind ItemKind,
                     const std::function<double(const TItemShape&)>& Distance, double& Dist) const;
+    // Copies a whole settings object into the chart's own, then one repaint.
+    void AssignSettings(const std::function<void()>& Assign);
     // Whether a picture may be composed now: shown, loaded and not gated.
     bool CanPaint() const;
     // The control's size and rims as they are now.

@@ -158,7 +158,13 @@ void TCustomPlotChart::PlaceScales() {
     }
 }
 
+QSize TCustomPlotChart::minimumSizeHint() const {
+    return {FLRim + FRRim + FShadowWidth + 80, FTRim + FBRim + FShadowWidth + 20};
+}
+
 void TCustomPlotChart::GeometryChanged() {
+    // Layouts ask again for the minimum size.
+    updateGeometry();
     ResizeGrafBmp();
     PlaceScales();
     AdjustScaling();
@@ -192,8 +198,9 @@ void TCustomPlotChart::SetShadowWidth(int value) {
 
 void TCustomPlotChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     TFlagGuard gate(FSuppressPaint);
-    AHeight = std::max(AHeight, FTRim + FBRim + FShadowWidth + 20);
-    AWidth = std::max(AWidth, FLRim + FRRim + FShadowWidth + 80);
+    const QSize least = minimumSizeHint();
+    AHeight = std::max(AHeight, least.height());
+    AWidth = std::max(AWidth, least.width());
     setGeometry(ALeft, ATop, AWidth, AHeight);
     PlaceScales();
     setGeometry(ALeft, ATop, AWidth, AHeight);
@@ -202,9 +209,13 @@ void TCustomPlotChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TCustomPlotChart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Sizes may also come from Qt itself (layouts, the description reader);
-    // keep the plot bitmap, the scale objects and the transform in step.
+    // Sizes may also come from Qt itself (layouts, resize calls): they get the
+    // minimum that SetBounds keeps, and the plot bitmap, the scale objects and
+    // the transform follow.
     TFlagGuard gate(FSuppressPaint);
+    const QSize least = minimumSizeHint();
+    if (width() < least.width() || height() < least.height())
+        resize(size().expandedTo(least));
     ResizeGrafBmp();
     PlaceScales();
     AdjustScaling();
@@ -234,28 +245,19 @@ void TCustomPlotChart::ScalePropsChanged(TScaleProps* /*Sender*/) {
 }
 
 void TCustomPlotChart::ForceAxisRange(TScaleProps& Props, double Low, double High) {
+    // A logarithmic axis takes no end below 1e-100; the end it refuses stays.
+    if (Props.Logarithmic()) {
+        if (!(Low >= 1e-100))
+            Low = Props.RangeLow();
+        if (!(High >= 1e-100))
+            High = Props.RangeHigh();
+    }
+    // Stored as they are: the setters would move an end to keep MinRange,
+    // and report every step. A range narrower than allowed leaves the axis
+    // as it was.
     if (std::abs(High - Low) < 0.99 * Props.MinRange())
         return;
-    // Written without notification: the caller repaints once at the end.
-    auto handler = std::move(Props.OnChange);
-    Props.OnChange = nullptr;
-    const bool log = Props.Logarithmic();
-    const bool writeLow = !log || Low >= 1e-100;
-    const bool writeHigh = !log || High >= 1e-100;
-    // The setters keep the ends MinRange apart against the other, old end;
-    // write first the end that does not come close to it.
-    if (std::abs(Props.RangeHigh() - Low) >= Props.MinRange()) {
-        if (writeLow)
-            Props.SetRangeLow(Low);
-        if (writeHigh)
-            Props.SetRangeHigh(High);
-    } else {
-        if (writeHigh)
-            Props.SetRangeHigh(High);
-        if (writeLow)
-            Props.SetRangeLow(Low);
-    }
-    Props.OnChange = std::move(handler);
+    Props.StoreRange(Low, High);
 }
 
 void TCustomPlotChart::ApplyRangeIntern(int Layer, double XLow, double XHigh, double YLow,

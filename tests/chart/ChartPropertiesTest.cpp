@@ -5,12 +5,14 @@
 #include "chart/CrossHair.h"
 #include "chart/JointLayers.h"
 #include "chart/PlotChart.h"
+#include "chart/Scale.h"
 #include "chart/ScaleProps.h"
 #include "chart/StandardLayout.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 namespace {
@@ -409,3 +411,50 @@ TEST(ChartProperties, NewChartHoldsTheAfterCreationValues) {
     EXPECT_EQ(held, expected);
     EXPECT_EQ(chart.StandardLayout(), lay_X1Bottom_Y1Left);
 }
+
+namespace {
+
+TEST(ChartProperties, AWholeAxisObjectIsDrawnAndWrittenWhereItSays) {
+    TPlotChart chart;
+    chart.SetBounds(0, 0, 647, 400);
+    TScalePropsHoriz top;
+    top.SetScaleLocation(slTop);
+    TScalePropsVert right;
+    right.SetScaleLocation(slRight);
+    chart.SetScale1X(top);
+    chart.SetScale2Y(right);
+    EXPECT_EQ(chart.ScaleX(1).ScaleType(), sctXB);
+    EXPECT_EQ(chart.ScaleY(2).ScaleType(), sctYL);
+    const auto written = Written(chart);
+    EXPECT_EQ(written.at(QStringLiteral("Scale1X.ScaleLocation")), QStringLiteral("slTop"));
+    EXPECT_EQ(written.at(QStringLiteral("Scale2Y.ScaleLocation")), QStringLiteral("slRight"));
+}
+
+TEST(ChartProperties, AssigningASettingsObjectComposesTheChartOnce) {
+    const struct {
+        const char* Name;
+        std::function<void(TPlotChart&)> Assign;
+    } cases[] = {
+        {"CrossHair1", [](TPlotChart& c) { c.SetCrossHair(1, TCrossHair()); }},
+        {"CrossHair4", [](TPlotChart& c) { c.SetCrossHair(4, TCrossHair()); }},
+        {"BackGroundImg", [](TPlotChart& c) { c.SetBackGroundImg(TBakGndImg()); }},
+        {"JointLayers", [](TPlotChart& c) { c.SetJointLayers(TJointLayers()); }},
+        {"JointLayers joined",
+         [](TPlotChart& c) {
+             TJointLayers joined;
+             joined.SetL02xControlledBy(1);
+             c.SetJointLayers(joined);
+         }},
+    };
+    for (const auto& c : cases) {
+        ShownChart s;
+        const int before = s.chart.PaintCount();
+        c.Assign(s.chart);
+        EXPECT_EQ(s.chart.PaintCount(), before + 1) << c.Name;
+        s.chart.SetAutoRedraw(false);
+        c.Assign(s.chart);
+        EXPECT_EQ(s.chart.PaintCount(), before + 1) << c.Name << " without AutoRedraw";
+    }
+}
+
+} // namespace

@@ -3,8 +3,11 @@
 
 #include "PlotChartFixture.h"
 #include "chart/ChartErrors.h"
+#include "chart/JointLayers.h"
 #include "chart/Scale.h"
 
+#include <QVBoxLayout>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,6 +118,77 @@ TEST(PlotChartTransform, LogarithmicAxisWithANonPositiveBoundFails) {
     int x, y;
     chart.R2M(1, 0.5, 10, x, y);
     EXPECT_EQ(y, 190);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PlotChartGeometry, QtsOwnResizesKeepTheMinimumSize) {
+    // Layouts and Qt's own resize calls bypass SetBounds; the chart still gets
+    // no smaller than L + R + S + 80 by T + B + S + 20 (150 x 80 here).
+    const struct {
+        const char* Name;
+        std::function<void(QWidget& host, TPlotChart& chart)> Shrink;
+    } cases[] = {
+        {"resize", [](QWidget&, TPlotChart& c) { c.resize(100, 50); }},
+        {"setGeometry", [](QWidget&, TPlotChart& c) { c.setGeometry(5, 6, 10, 10); }},
+        {"while hidden",
+         [](QWidget&, TPlotChart& c) {
+             c.hide();
+             c.resize(20, 20);
+             c.show();
+         }},
+        {"layout",
+         [](QWidget& host, TPlotChart& c) {
+             auto* layout = new QVBoxLayout(&host);
+             layout->setContentsMargins(0, 0, 0, 0);
+             layout->addWidget(&c);
+             host.resize(60, 30);
+             QApplication::processEvents();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto chart = MakeShownChart(Chart1Size);
+        c.Shrink(*chart->parentWidget(), *chart);
+        QApplication::processEvents();
+        EXPECT_EQ(chart->width(), 150);
+        EXPECT_EQ(chart->height(), 80);
+        EXPECT_EQ(chart->GrafBmp().Width(), 150 - 50 - 20 + 1);
+        EXPECT_EQ(chart->GrafBmp().Height(), 80 - 20 - 40 + 1);
+    }
+}
+
+TEST(PlotChartTransform, ForcedRangesAreStoredAsRequested) {
+    // Widths from 0.99 x MinRange up are stored as they are, not moved apart
+    // to MinRange; narrower ones leave the axis as it was.
+    struct {
+        double minRange, low, high, wantLow, wantHigh;
+    } cases[] = {{1, 0, 0.995, 0, 0.995},     {1, 3, 3.99, 3, 3.99}, {1, 5, 4.001, 5, 4.001},
+                 {0.5, 2, 2.4999, 2, 2.4999}, {1, 0, 0.98, 10, 20},  {1, -7, 1e6, -7, 1e6}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.low << ".." << c.high);
+        TPlotChart chart;
+        chart.SetBounds(0, 0, 647, 400);
+        SetRanges(chart, 10, 20, 0, 1);
+        chart.Scale1X().SetMinRange(c.minRange);
+        chart.ForceRange(1, c.low, c.high, 0, 1);
+        EXPECT_EQ(chart.Scale1X().RangeLow(), c.wantLow);
+        EXPECT_EQ(chart.Scale1X().RangeHigh(), c.wantHigh);
+        int x, y;
+        chart.R2M(1, c.wantLow, 0, x, y);
+        EXPECT_EQ(x, 50) << "the map follows";
+    }
+
+    // A layer joined to another takes its range, however narrow for its own MinRange.
+    TPlotChart chart;
+    chart.SetBounds(0, 0, 647, 400);
+    chart.Scale2X().SetMinRange(1);
+    chart.Scale1X().SetRangeHigh(0.995);
+    chart.JointLayers().SetL02xControlledBy(1);
+    EXPECT_EQ(chart.Scale2X().RangeLow(), 0);
+    EXPECT_EQ(chart.Scale2X().RangeHigh(), 0.995);
 }
 
 } // namespace
