@@ -61,7 +61,8 @@ int LabelDecimals(int decPlaces, double low, double high) {
     if (decPlaces == -1)
         return ExponentDecimals;
     const double s = std::fabs(high - low);
-    if (s >= 1e6 || s <= 1e-4)
+    // A span that is no finite number has no decimals to count.
+    if (!std::isfinite(s) || s >= 1e6 || s <= 1e-4)
         return ExponentDecimals;
     if (s >= 100)
         return 0;
@@ -72,11 +73,13 @@ int LogLabelDecimals(int decPlaces, double low, double high) {
     if (decPlaces != -2)
         return LabelDecimals(decPlaces, low, high);
     const double s = std::fabs(high - low);
-    if (s >= 1e6 || s <= 1e-4)
+    if (!std::isfinite(s) || s >= 1e6 || s <= 1e-4)
         return ExponentDecimals;
     const double smaller = std::min(low, high);
     if (smaller >= 1)
         return 0;
+    if (!(smaller > 0))
+        return ExponentDecimals;
     return 1 - static_cast<int>(RoundHalfEven(std::log10(smaller)));
 }
 
