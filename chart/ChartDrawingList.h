@@ -215,6 +215,39 @@ public:
     // Empties the annotation list and its long texts, then Paint.
     void ClearAnnotations();
 
+    // --- storing, loading and copying lists (ChartStorage.cpp) -----------------
+    // docs/chart-file-formats.md describes both formats. A file holds one
+    // list: its items, as stored, and its long texts; the per-kind counters
+    // are counted afresh on loading.
+    //  - SaveData and SaveAnno write the data or the annotation list in the
+    //    binary format, SaveDataASC the data list in the text format.
+    //  - LoadData and LoadAnno read either format (told apart by the first
+    //    bytes), but only a file of their own list: a data file holds world
+    //    values only, an annotation file keeps its items' coordinate modes.
+    //  - Loading is all or nothing: the whole file is read and checked
+    //    before anything changes, so a missing, unreadable, truncated,
+    //    damaged, foreign or over-limit file (more than 1000 data items)
+    //    leaves both lists exactly as they were and raises EChartFileError,
+    //    naming the file and the byte or line where it is wrong.
+    //  - A loaded list replaces the list and its long texts entirely, with
+    //    one slot reserved per item. Through a chart that shares another's
+    //    data (ShareDataOf), LoadData replaces the shared list, which every
+    //    chart of the group then shows; SaveData saves the list it shows.
+    //  - Like ClearGraf and appending, LoadData paints nothing (ShowGraf
+    //    shows it); like ClearAnnotations, LoadAnno and CopyAnnoFrom Paint.
+    //  - Saving raises EChartFileError when the file cannot be created or
+    //    written completely (a full disk included). A regular file is
+    //    replaced only once the new one is complete, so a failed save leaves
+    //    the old file as it was.
+    void SaveData(const QString& FileName) const;
+    void SaveDataASC(const QString& FileName) const;
+    void LoadData(const QString& FileName);
+    void SaveAnno(const QString& FileName) const;
+    void LoadAnno(const QString& FileName);
+    // Replaces the annotation list and its long texts with a copy of
+    // Source's; copying a list onto itself changes nothing.
+    void CopyAnnoFrom(const TChartDrawingList& Source);
+
     // --- editing stored data items ---------------------------------------------
     // These change data items in place and, like appending, never paint: the
     // change shows at the next Paint or ShowGraf. They reach every item the
