@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisCommand.h"
 #include "analysis/ProfileData.h"
+#include "app/OpenPath.h"
 #include "app/ProfilePlots.h"
 #include "base/Exception.h"
 #include "chart/ChartRegistration.h"
@@ -117,6 +118,8 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     DriveComboBox1->SetDirList(DirectoryListBox1);
     DirectoryListBox1->SetFileList(FileListBox1);
     FileListBox1->SetFileEdit(Edit1);
+    // A file or folder dropped on the window opens as from the command line.
+    AcceptDroppedPaths(*this);
     if (onCreate)
         onCreate();
 }

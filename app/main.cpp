@@ -1,4 +1,4 @@
-// Start-up entry of the analyzer. The program always ends with status 0.
+// Start-up entry of the analyzer (see RunAnalyzer for its exit status).
 #include "app/Startup.h"
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
-# Installation of both programs with their desktop entry, AppStream data, icon,
-# manual page, licence and documentation, and the Debian package built from it
-# by CPack.
+# Installation of both programs with their desktop entry, file type, AppStream
+# data, icon, manual pages, licence and documentation, and the Debian package
+# built from it by CPack.
 include(GNUInstallDirs)
 
 set(TORVANE_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
@@ -46,8 +46,13 @@ install(FILES ${TORVANE_PACKAGING_DIR}/torvane-analyzer.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${TORVANE_PACKAGING_DIR}/torvane-analyzer.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-torvane_install_gzipped(${TORVANE_PACKAGING_DIR}/torvane-report.1 torvane-report.1
-                        ${CMAKE_INSTALL_MANDIR}/man1)
+# The file type of profiles, which the desktop entry names: file managers
+# then offer the analyzer for them.
+install(FILES ${TORVANE_PACKAGING_DIR}/torvane-analyzer.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+foreach(page torvane-analyzer.1 torvane-report.1)
+    torvane_install_gzipped(${TORVANE_PACKAGING_DIR}/${page} ${page} ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
 
 # The licence and the release history, with the copyright notice taken from
 # LICENSE so that the two never disagree.

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks that what a user gets
 # works there: the report tool runs on an installed example, the desktop entry
-# and the AppStream data name installed programs and icon, the manual pages,
+# and the AppStream data name installed programs and icon, the file type of
+# profiles is declared and opens with the analyzer, the manual pages,
 # the copyright file and the changelog say what their sources say.
 # Usage: install_test.sh BUILD_DIR SOURCE_DIR [CMAKE]
 #        install_test.sh --installed PREFIX SOURCE_DIR
 # The second form checks a tree installed otherwise, such as the Debian
 # package unpacked (PREFIX is then its usr/).
 set -euo pipefail
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 if [[ $1 == --installed ]]; then
     prefix=$2
     source=$3
@@ -15,8 +18,7 @@ else
     build=$1
     source=$2
     cmake=${3:-cmake}
-    prefix=$(mktemp -d)
-    trap 'rm -rf "$prefix"' EXIT
+    prefix=$scratch/prefix
     "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 fi
 
@@ -36,6 +38,27 @@ icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 [[ -f $prefix/share/icons/hicolor/scalable/apps/$icon_name.svg ]] ||
     fail "desktop entry's icon \"$icon_name\" not installed"
 
+# The desktop entry hands the opened file to the program, and the file types
+# it names are those of the installed MIME package: profiles, by a glob that
+# the database built from the package (as the system builds it) holds.
+exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+[[ $exec_line == "$exec_name %f" ]] || fail "desktop entry runs \"$exec_line\", not \"$exec_name %f\""
+mime_package=$prefix/share/mime/packages/torvane-analyzer.xml
+[[ -f $mime_package ]] || fail "MIME package not installed"
+mime_db=$scratch/mime
+mkdir -p "$mime_db/packages"
+cp "$mime_package" "$mime_db/packages/"
+update-mime-database "$mime_db" >/dev/null 2>&1 || fail "update-mime-database refuses $mime_package"
+grep -qx '50:application/x-torvane-profile:\*\.torvane\*' "$mime_db/globs2" ||
+    fail "the MIME package gives no glob *.torvane* to application/x-torvane-profile"
+grep -q '<comment>..*</comment>' "$mime_db/application/x-torvane-profile.xml" ||
+    fail "the profile type has no comment"
+entry_types=$(sed -n 's/^MimeType=//p' "$desktop" | tr ';' ' ')
+[[ -n $entry_types ]] || fail "desktop entry names no file type"
+for type in $entry_types; do
+    grep -qx "$type" "$mime_db/types" || fail "desktop entry names $type, which no installed package declares"
+done
+
 # Every manual page of the sources, compressed, as written.
 for page in "$source"/packaging/*.1; do
     installed=$prefix/share/man/man1/$(basename "$page").gz
@@ -43,14 +66,17 @@ for page in "$source"/packaging/*.1; do
     zcat "$installed" | cmp -s - "$page" || fail "$installed is not $page"
 done
 
-# AppStream data: the programs it says the package provides and the desktop
-# entry it launches are installed.
+# AppStream data: the programs and file types it says the package provides
+# and the desktop entry it launches are installed.
 metainfo=("$prefix"/share/metainfo/*.metainfo.xml)
 [[ -f ${metainfo[0]} ]] || fail "no AppStream data installed"
 provided=$(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "${metainfo[0]}")
 [[ -n $provided ]] || fail "the AppStream data names no program"
 for program in $provided; do
     [[ -x $prefix/bin/$program ]] || fail "the AppStream data names $program, which is not installed"
+done
+for type in $(sed -n 's:.*<mediatype>\(.*\)</mediatype>.*:\1:p' "${metainfo[0]}"); do
+    grep -qx "$type" "$mime_db/types" || fail "the AppStream data names $type, which no installed package declares"
 done
 launched=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "${metainfo[0]}")
 [[ -f $prefix/share/applications/$launched ]] ||
@@ -106,5 +132,5 @@ for line in \
     grep -qxF -- "$line" <<<"$output" || fail "missing \"$line\" in:
 $output"
 done
-echo "installed into $prefix: programs, desktop entry, AppStream data, icon, manual pages, copyright," \
-    "changelog and examples work"
+echo "installed into $prefix: programs, desktop entry, file type, AppStream data, icon, manual pages," \
+    "copyright, changelog and examples work"
