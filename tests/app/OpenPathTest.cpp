@@ -250,6 +250,19 @@ TEST_F(OpenPathTest, AFolderWithoutPermissionIsExplainedAndTheBrowserStays) {
     ExpectSameWindow(StateOf(Form), Start);
 }
 
+TEST_F(OpenPathTest, AProfileWithoutPermissionIsSelectedAndItsAnalysisTellsWhy) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser reads every file";
+    const QString locked = InFolder("p1.torvane");
+    ASSERT_EQ(::chmod(locked.toLocal8Bit().constData(), 0), 0);
+    // Listed like any profile, so it is selected and Analyze pressed; the
+    // analysis names the file as the file list does.
+    EXPECT_EQ(ErrorBoxOf([&] { OpenPathShowingErrors(Form, locked); }),
+              "Cannot open \"p1.torvane\": Permission denied.");
+    EXPECT_EQ(Form.Edit1->text(), "p1.torvane");
+    EXPECT_TRUE(Form.Button1->isEnabled());
+}
+
 TEST_F(OpenPathTest, ErrorsOfOpeningAndOfTheAnalysisAreShownInTheErrorBox) {
     EXPECT_EQ(ErrorBoxOf([&] { OpenPathShowingErrors(Form, InFolder("missing.torvane")); }),
               "Cannot open \"" + InFolder("missing.torvane") + "\": No such file or directory.");
