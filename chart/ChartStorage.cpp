@@ -128,7 +128,6 @@ namespace {
 
 // Binary layout of one item after its text: three parameters and the mode.
 constexpr qsizetype FixedItemBytes = 4 * 8 + 4 * 4 + 1 + 4 + 4 + 1 + 1 + 4 + 1 + 1 + 2 + 3 * 4 + 1;
-constexpr qsizetype HeaderBytes = 8 + 2 + 1 + 1 + 4;
 constexpr qsizetype CrcBytes = 4;
 
 } // namespace
