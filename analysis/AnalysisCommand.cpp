@@ -19,6 +19,9 @@ public:
     void List(std::string name, std::vector<std::string> entries) {
         FResult.Writes.push_back({std::move(name), true, std::move(entries)});
     }
+    void ListLength(std::string name, std::size_t length) {
+        FResult.Writes.push_back({std::move(name), true, {}, length});
+    }
 
 private:
     TAnalysisResult& FResult;
@@ -29,22 +32,29 @@ std::string DecibelText(const std::optional<float>& db, const FormatSettings& fo
 }
 
 void RunSteps(const std::string& fileName, TProfileData& data, const FormatSettings& format,
-              TProfileStats& stats, TRecorder& out) {
+              const TAnalysisNeeds& needs, TProfileStats& stats, TRecorder& out) {
     out.Edit("Edit1", fileName);
 
     ReadProfile(fileName, data);
 
-    out.List("ListBox5", {data.HeaderLines.begin(), data.HeaderLines.end()});
+    if (needs.HeaderTexts)
+        out.List("ListBox5", {data.HeaderLines.begin(), data.HeaderLines.end()});
+    else
+        out.ListLength("ListBox5", data.HeaderLines.size());
     out.Edit("Edit4", FormatWholeNumber(data.FileSize));
     if (data.Problem != TProfileFileProblem::None)
         throw EProfileFileError(ProfileFileErrorMessage(data));
 
-    std::vector<std::string> binLines;
     const std::int32_t n = std::clamp<std::int32_t>(data.ProfileBins, 0, MaxProfileBins);
-    binLines.reserve(n);
-    for (std::int32_t i = 0; i < n; ++i)
-        binLines.push_back(FormatBinLine(data.BinNumbers[i], data.BinValues[i], format));
-    out.List("ListBox1", std::move(binLines));
+    if (needs.BinTexts) {
+        std::vector<std::string> binLines;
+        binLines.reserve(static_cast<std::size_t>(n));
+        for (std::int32_t i = 0; i < n; ++i)
+            binLines.push_back(FormatBinLine(data.BinNumbers[i], data.BinValues[i], format));
+        out.List("ListBox1", std::move(binLines));
+    } else {
+        out.ListLength("ListBox1", static_cast<std::size_t>(n));
+    }
 
     ComputeExtremes(data, stats);
     out.Edit("Edit5", FormatThreeDecimals(stats.MinValue, format));
@@ -82,11 +92,11 @@ std::string PulsarNameOf(const std::string& inputFileText) {
 }
 
 TAnalysisResult RunAnalysisCommand(const std::string& fileName, TProfileData& data,
-                                   const FormatSettings& format) {
+                                   const FormatSettings& format, const TAnalysisNeeds& needs) {
     TAnalysisResult result;
     TRecorder recorder(result);
     try {
-        RunSteps(fileName, data, format, result.Stats, recorder);
+        RunSteps(fileName, data, format, needs, result.Stats, recorder);
     } catch (const Exception& e) {
         result.Error = std::current_exception();
         result.ErrorMessage = e.Message();

@@ -13,6 +13,18 @@ struct TControlText {
     std::string Name;                 // "Edit1", "ListBox5", "Edit4", "ListBox1", "Edit5", ...
     bool IsList = false;              // list boxes: cleared, then filled with Entries
     std::vector<std::string> Entries; // an edit box: exactly one entry, its text (8-bit)
+    std::size_t OmittedEntries = 0;   // a list's entries not made (TAnalysisNeeds)
+
+    // A list's length, whether or not its texts were made.
+    std::size_t EntryCount() const { return Entries.size() + OmittedEntries; }
+};
+
+// What a caller needs of the record. A list whose texts it does not need is
+// recorded with their number only: a bin table's texts cost more to make
+// than the whole rest of the analysis.
+struct TAnalysisNeeds {
+    bool HeaderTexts = true; // ListBox5's lines
+    bool BinTexts = true;    // ListBox1's lines
 };
 
 struct TAnalysisResult {
@@ -32,7 +44,7 @@ inline constexpr const char* AbsentDecibelsText = "n/a";
 // with an EProfileFileError. The window replays the record into its controls;
 // the report tool prints it.
 TAnalysisResult RunAnalysisCommand(const std::string& fileName, TProfileData& data,
-                                   const FormatSettings& format);
+                                   const FormatSettings& format, const TAnalysisNeeds& needs = {});
 
 // The pulsar name: InputFileText up to its first "_", empty without one.
 std::string PulsarNameOf(const std::string& inputFileText);

@@ -14,7 +14,8 @@ std::string FormatWholeNumber(std::int64_t value);
 // The "##,###,###.##" (decimals 2) and "##,###,###.###" (decimals 3) patterns:
 // rounded half up in magnitude from the value's 18 significant digits, the
 // integer part grouped by threes, trailing zeros dropped, no digit for an
-// integer part of 0, and an empty text for a value that rounds to 0.
+// integer part of 0, and an empty text for a value that rounds to 0;
+// decimals from 0 to 20.
 std::string FormatPattern(double value, int decimals, const FormatSettings& format);
 inline std::string FormatTwoDecimals(double value, const FormatSettings& format) {
     return FormatPattern(value, 2, format);

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Files per second of torvane-report over 10,000 profiles of 256 bins, in
-# each output format. Uses hyperfine when installed, else the median of
-# five timed runs.
+# Files per second of torvane-report over generated profiles of 256 bins, for
+# each output format and number of jobs, beside `wc -l` over the same files
+# (reading every byte once) as the reference. Each figure is the median of
+# RUNS timed runs after one untimed run; the wall time of a whole process,
+# with its CPU time (user + system) beside it.
 #   bench/report_throughput.sh [path/to/torvane-report] [files]
+# Environment: FORMATS (default "tsv jsonl"), JOBS (default "1 2"), RUNS (5).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 exe=${1:-$root/build/tools/torvane-report}
 count=${2:-10000}
+formats=${FORMATS:-tsv jsonl}
+jobs=${JOBS:-1 2}
+runs=${RUNS:-5}
 exe=$(realpath -e "$exe" 2>/dev/null) || { echo "no torvane-report there" >&2; exit 1; }
 [[ -x $exe ]] || { echo "no torvane-report at $exe" >&2; exit 1; }
 work=$(mktemp -d)
@@ -39,21 +45,25 @@ for n in range(count):
 PY
 
 cd "$work"
-for format in text tsv json; do
-    cmd="$exe --format $format --locale en_US p*.torvane >/dev/null"
-    if command -v hyperfine >/dev/null; then
-        hyperfine --warmup 1 --runs 5 --export-json "$work/$format.json" "$cmd" >/dev/null
-        median=$(python3 -c "import json,sys; print(json.load(open(sys.argv[1]))['results'][0]['median'])" "$work/$format.json")
-    else
-        bash -c "$cmd" # warm-up
-        times=()
-        for _ in 1 2 3 4 5; do
-            start=$(date +%s.%N)
-            bash -c "$cmd"
-            end=$(date +%s.%N)
-            times+=("$(echo "$end - $start" | bc -l)")
-        done
-        median=$(printf '%s\n' "${times[@]}" | sort -g | sed -n 3p)
-    fi
-    python3 -c "import sys; m=float(sys.argv[1]); n=int(sys.argv[2]); print('%-5s median %.3f s  %.0f files/s' % (sys.argv[3], m, n / m))" "$median" "$count" "$format"
+# Prints "wall cpu", the medians of the runs of the command in $1.
+measure() {
+    bash -c "$1" # untimed: the files come into the page cache
+    for _ in $(seq "$runs"); do
+        /usr/bin/time -f '%e %U %S' -o "$work/time" bash -c "$1"
+        cat "$work/time"
+    done | python3 -c '
+import statistics, sys
+rows = [list(map(float, l.split())) for l in sys.stdin if l.strip()]
+print(statistics.median(r[0] for r in rows), statistics.median(r[1] + r[2] for r in rows))'
+}
+report() { # label, wall, cpu
+    python3 -c 'import sys; label, wall, cpu, n = sys.argv[1], float(sys.argv[2]), float(sys.argv[3]), int(sys.argv[4]); print("%-22s %7.3f s wall %7.0f files/s   %7.3f s cpu %7.0f files/s" % (label, wall, n / wall, cpu, n / cpu))' "$@" "$count"
+}
+read -r wall cpu < <(measure "wc -l p*.torvane >/dev/null")
+report "wc -l" "$wall" "$cpu"
+for format in $formats; do
+    for j in $jobs; do
+        read -r wall cpu < <(measure "$exe --format $format --locale en_US --jobs $j p*.torvane >/dev/null")
+        report "$format --jobs $j" "$wall" "$cpu"
+    done
 done

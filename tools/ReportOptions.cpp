@@ -166,11 +166,12 @@ Output:
                   default: the system's
 
 Running:
-  -j, --jobs N    analyse N files at a time (default: one per processor);
+  -j, --jobs N    analyse N files at a time, 1 to 1024 (default: one per
+                  processor);
                   the output is the same, byte for byte, for every N
   -q, --quiet     no progress line (shown on standard error only when it is
                   a terminal and the run holds more than 1,000 files)
-  --help          this text
+  -h, --help      this text
 
 An analysis that ends with an error keeps what it wrote up to that point; the
 error is printed with the file's results and also on standard error. A folder

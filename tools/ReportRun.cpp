@@ -3,7 +3,6 @@
 #include "analysis/AnalysisCommand.h"
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <sched.h>
@@ -13,7 +12,7 @@ namespace {
 
 void Analyse(const std::string& file, std::size_t index, TProfileData& data,
              const TReportWriter& writer, const FormatSettings& format, TReportPiece& piece) {
-    const TAnalysisResult result = RunAnalysisCommand(file, data, format);
+    const TAnalysisResult result = RunAnalysisCommand(file, data, format, writer.Needs());
     piece.Text.clear();
     writer.File(piece.Text, index, file, result);
     piece.Error = result.ErrorMessage;
@@ -23,6 +22,9 @@ void Analyse(const std::string& file, std::size_t index, TProfileData& data,
 // a slow file does not leave the other jobs idle.
 constexpr std::size_t WindowPerJob = 32;
 
+// jobs - 1 threads analyse; the calling thread hands the pieces to the sink
+// in order and, while the next one is not ready, analyses files itself
+// instead of waiting, so that jobs threads are busy all the time.
 class TParallelRun {
 public:
     TParallelRun(const std::vector<std::string>& files, const TReportWriter& writer,
@@ -33,14 +35,26 @@ public:
 
     void Run(const TReportSink& sink) {
         std::vector<std::thread> workers;
-        for (int j = 0; j < FJobs; ++j)
+        for (int j = 1; j < FJobs; ++j)
             workers.emplace_back([this] { Work(); });
+        TProfileData data; // the calling thread's own record
         TReportPiece piece;
+        TReportPiece own;
         for (std::size_t i = 0; i < FFiles.size(); ++i) {
             {
                 std::unique_lock lock(FMutex);
                 const std::size_t slot = i % FSlots.size();
-                FPieceReady.wait(lock, [&] { return FReady[slot]; });
+                while (!FReady[slot]) {
+                    std::size_t next;
+                    if (!ClaimNext(next)) {
+                        FPieceReady.wait(lock);
+                        continue;
+                    }
+                    lock.unlock();
+                    Analyse(FFiles[next], next, data, FWriter, FFormat, own);
+                    lock.lock();
+                    Store(next, own);
+                }
                 std::swap(piece, FSlots[slot]);
                 FReady[slot] = false;
                 FDelivered = i + 1;
@@ -59,28 +73,38 @@ public:
     }
 
 private:
+    // Takes the next file when the window has room for its piece; with the
+    // mutex held.
+    bool ClaimNext(std::size_t& next) {
+        if (FNext >= FFiles.size() || FNext >= FDelivered + FSlots.size())
+            return false;
+        next = FNext++;
+        return true;
+    }
+
+    // Puts a file's piece in its slot; with the mutex held.
+    void Store(std::size_t index, TReportPiece& piece) {
+        const std::size_t slot = index % FSlots.size();
+        std::swap(FSlots[slot], piece);
+        FReady[slot] = true;
+    }
+
     void Work() {
         TProfileData data; // each job's own record
         TReportPiece piece;
+        std::unique_lock lock(FMutex);
         for (;;) {
-            const std::size_t i = FNext.fetch_add(1);
-            if (i >= FFiles.size())
+            std::size_t i = FFiles.size(); // none claimed
+            // The lowest file not yet delivered is always claimed first, so
+            // the window always moves on.
+            FSpaceFree.wait(lock,
+                            [&] { return FStopped || FNext >= FFiles.size() || ClaimNext(i); });
+            if (FStopped || i >= FFiles.size())
                 return;
-            {
-                // The lowest file not yet delivered is always taken by a job
-                // that need not wait, so the window always moves on.
-                std::unique_lock lock(FMutex);
-                FSpaceFree.wait(lock, [&] { return FStopped || i < FDelivered + FSlots.size(); });
-                if (FStopped)
-                    return;
-            }
+            lock.unlock();
             Analyse(FFiles[i], i, data, FWriter, FFormat, piece);
-            {
-                std::lock_guard lock(FMutex);
-                const std::size_t slot = i % FSlots.size();
-                std::swap(FSlots[slot], piece);
-                FReady[slot] = true;
-            }
+            lock.lock();
+            Store(i, piece);
             FPieceReady.notify_one();
         }
     }
@@ -90,13 +114,13 @@ private:
     const FormatSettings& FFormat;
 
     std::mutex FMutex;
-    std::condition_variable FPieceReady; // the sink waits here
+    std::condition_variable FPieceReady; // the calling thread waits here
     std::condition_variable FSpaceFree;  // jobs ahead of the window wait here
     std::vector<TReportPiece> FSlots;    // piece i in slot i % size
     std::vector<bool> FReady;
     std::size_t FDelivered = 0; // pieces handed to the sink
+    std::size_t FNext = 0;      // the next file to claim
     bool FStopped = false;
-    std::atomic<std::size_t> FNext{0};
     int FJobs;
 };
 

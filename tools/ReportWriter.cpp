@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <nlohmann/json.hpp>
 #include <string_view>
 
@@ -51,6 +53,9 @@ std::string_view EditText(const TControlText& write) {
 
 class TTextWriter : public TReportWriter {
 public:
+    // The bin table is shown by its length only.
+    TAnalysisNeeds Needs() const override { return {.HeaderTexts = true, .BinTexts = false}; }
+
     void File(std::string& out, std::size_t index, const std::string& fileName,
               const TAnalysisResult& result) const override {
         if (index > 0)
@@ -60,7 +65,7 @@ public:
         for (const TControlText& write : result.Writes) {
             out.append(LabelOf(write.Name)) += ':';
             if (write.Name == "ListBox1") {
-                out.append(" ").append(std::to_string(write.Entries.size())) += " lines\n";
+                out.append(" ").append(std::to_string(write.EntryCount())) += " lines\n";
             } else if (write.IsList) {
                 out += '\n';
                 for (const std::string& entry : write.Entries)
@@ -79,6 +84,9 @@ public:
 class TTableWriter : public TReportWriter {
 public:
     explicit TTableWriter(bool header) : FHeader(header) {}
+
+    // No list has a column.
+    TAnalysisNeeds Needs() const override { return {.HeaderTexts = false, .BinTexts = false}; }
 
     void Begin(std::string& out) const override {
         if (!FHeader)
@@ -156,21 +164,83 @@ protected:
     }
 };
 
+// The bytes a JSON string holds as they are: printable ASCII but the quote
+// and the backslash, and DEL, which the json library keeps too.
+constexpr std::array<bool, 256> PlainInJson = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c <= 0x7F; ++c)
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}();
+
+// Whether any of the eight bytes of a word is not plain: below 0x20 or from
+// 0x80 on, a quote or a backslash (exact tests of a whole word at once).
+bool AnyNotPlainIn(std::uint64_t word) {
+    constexpr std::uint64_t Ones = 0x0101010101010101u;
+    constexpr std::uint64_t Highs = 0x8080808080808080u;
+    const auto anyZero = [](std::uint64_t w) { return (w - Ones) & ~w & Highs; };
+    return (((word - Ones * 0x20) & ~word) | word | anyZero(word ^ (Ones * '"')) |
+            anyZero(word ^ (Ones * '\\'))) &
+           Highs;
+}
+
 // A JSON string as the json library writes it: UTF-8 kept as it is, the
-// short escapes and \u00XX for control characters, and U+FFFD for bytes that
-// are not UTF-8 (file lines are 8-bit text). Names and panel texts are almost
-// always plain printable ASCII, which goes out unchanged without the library.
+// short escapes and \u00xx for control characters, and U+FFFD for bytes that
+// are not UTF-8 (file lines are 8-bit text). Runs of plain characters are
+// copied whole; the rare text with bytes beyond ASCII goes through the
+// library, which checks and mends the UTF-8.
 void AppendJsonString(std::string& out, std::string_view text) {
-    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
-        return c >= 0x20 && c <= 0x7E && c != '"' && c != '\\';
-    });
-    if (!plain) {
-        out += nlohmann::json(std::string(text))
-                   .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-        return;
-    }
+    const std::size_t start = out.size();
     out += '"';
-    out += text;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end) {
+        const char* const run = p;
+        for (std::uint64_t word; end - p >= 8; p += 8) {
+            std::memcpy(&word, p, sizeof word);
+            if (AnyNotPlainIn(word))
+                break;
+        }
+        while (p != end && PlainInJson[static_cast<unsigned char>(*p)])
+            ++p;
+        out.append(run, p);
+        if (p == end)
+            break;
+        const auto c = static_cast<unsigned char>(*p++);
+        if (c >= 0x80) {
+            out.resize(start);
+            out += nlohmann::json(std::string(text))
+                       .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+            return;
+        }
+        out += '\\';
+        switch (c) {
+        case '"':
+        case '\\':
+            out += static_cast<char>(c);
+            break;
+        case '\b':
+            out += 'b';
+            break;
+        case '\t':
+            out += 't';
+            break;
+        case '\n':
+            out += 'n';
+            break;
+        case '\f':
+            out += 'f';
+            break;
+        case '\r':
+            out += 'r';
+            break;
+        default:
+            constexpr std::string_view Hex = "0123456789abcdef";
+            out.append("u00") += Hex[c >> 4];
+            out += Hex[c & 0xF];
+            break;
+        }
+    }
     out += '"';
 }
 
@@ -255,6 +325,8 @@ private:
 // One indented array of every file's object.
 class TJsonWriter : public TReportWriter {
 public:
+    TAnalysisNeeds Needs() const override { return {}; }
+
     void File(std::string& text, std::size_t index, const std::string& fileName,
               const TAnalysisResult& result) const override {
         text += index > 0 ? ",\n  " : "[\n  ";
@@ -272,6 +344,8 @@ private:
 // One line per file, the object as the json library writes it compactly.
 class TJsonLinesWriter : public TReportWriter {
 public:
+    TAnalysisNeeds Needs() const override { return {}; }
+
     void File(std::string& text, std::size_t, const std::string& fileName,
               const TAnalysisResult& result) const override {
         FObject.Append(text, 0, fileName, result);

@@ -14,6 +14,8 @@
 class TReportWriter {
 public:
     virtual ~TReportWriter() = default;
+    // The texts of the analysis the format shows.
+    virtual TAnalysisNeeds Needs() const = 0;
     // What goes before the first file.
     virtual void Begin(std::string& out) const { (void)out; }
     // Appends one file's text; index is its place in the output, from 0.

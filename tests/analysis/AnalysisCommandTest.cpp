@@ -278,3 +278,42 @@ TEST_F(AnalysisCommand, UnknownLastWriteTimeLeavesTheDateEmpty) {
     EXPECT_EQ(Names(r), FullOrder);
     EXPECT_EQ(Edit(r, "Edit3"), "");
 }
+
+// A caller that needs no list texts gets the same record with each list's
+// length in place of its texts, however far the analysis gets.
+TEST_F(AnalysisCommand, ListsLeftOutKeepOnlyTheirLength) {
+    TProfileSpec flat = PulseSpec(); // stops after both lists
+    for (int i = 0; i < 64; ++i)
+        if (i < 30 || i > 35)
+            flat.Values[i] = "10";
+    TProfileSpec noAnchor = PulseSpec();
+    noAnchor.Anchor = false;
+    const std::vector<std::pair<std::string, std::optional<TProfileSpec>>> files = {
+        {"pulse.torvane", PulseSpec()},
+        {"flat.torvane", flat},
+        {"noanchor.torvane", noAnchor},
+        {"missing.torvane", std::nullopt},
+    };
+    for (const auto& [name, spec] : files) {
+        SCOPED_TRACE(name);
+        if (spec)
+            FDir.Write(name, fixture::ProfileText(*spec));
+        const TAnalysisResult full = RunAnalysisCommand(name, FData, German);
+        for (const TAnalysisNeeds needs :
+             {TAnalysisNeeds{false, false}, TAnalysisNeeds{true, false},
+              TAnalysisNeeds{false, true}}) {
+            const TAnalysisResult lean = RunAnalysisCommand(name, FData, German, needs);
+            EXPECT_EQ(lean.ErrorMessage, full.ErrorMessage);
+            ASSERT_EQ(Names(lean), Names(full));
+            for (std::size_t i = 0; i < full.Writes.size(); ++i) {
+                const TControlText& w = lean.Writes[i];
+                const bool kept =
+                    !w.IsList || (w.Name == "ListBox5" ? needs.HeaderTexts : needs.BinTexts);
+                EXPECT_EQ(w.IsList, full.Writes[i].IsList);
+                EXPECT_EQ(w.Entries, kept ? full.Writes[i].Entries : std::vector<std::string>())
+                    << w.Name;
+                EXPECT_EQ(w.EntryCount(), full.Writes[i].Entries.size()) << w.Name;
+            }
+        }
+    }
+}

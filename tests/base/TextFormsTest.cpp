@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -84,12 +89,65 @@ TEST(TextForms, GeneralFloat) {
         {std::numeric_limits<float>::max(), "3.40282346638529E38", "3,40282346638529E38"},
         {1e20f, "1.00000002004088E20", "1,00000002004088E20"},
         {4e20f, "4.00000008016351E20", "4,00000008016351E20"},
+        // Exactly halfway between two 15-digit texts: to the even digit.
+        {2048.000244140625f, "2048.00024414062", "2048,00024414062"},
+        {2048.000732421875f, "2048.00073242188", "2048,00073242188"},
+        {-0.000015f, "-0.0000149999996210681", "-0,0000149999996210681"},
+        {std::numeric_limits<float>::denorm_min(), "1.40129846432482E-45", "1,40129846432482E-45"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.english);
         EXPECT_EQ(FormatGeneralFloat(c.value, English), c.english);
         EXPECT_EQ(FormatGeneralFloat(c.value, German), c.german);
     }
+}
+
+// The digits of a float are those of the exact conversion rounded to 15
+// places, over whole stretches of neighbouring floats (every rounding and
+// carry case of the digit generation) and samples of the whole range.
+TEST(TextForms, GeneralFloatHasTheDigitsOfTheExactConversion) {
+    const auto digits = [](float value) {
+        char buffer[64];
+        char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(double{value}),
+                                  std::chars_format::scientific, 14)
+                        .ptr;
+        std::string text(buffer, end);
+        text.erase(1, 1); // the point
+        const std::size_t e = text.find('e');
+        std::string significant = text.substr(0, e);
+        while (significant.size() > 1 && significant.back() == '0')
+            significant.pop_back();
+        return std::make_pair(significant, std::stoi(text.substr(e + 1)));
+    };
+    const auto check = [&](float value) {
+        const std::string text = FormatGeneralFloat(value, English);
+        const auto [significant, exponent] = digits(value);
+        // The text's digits without sign, point, leading zeros and exponent.
+        std::string shown;
+        for (char c : text.substr(0, text.find('E')))
+            if (c >= '0' && c <= '9' && (c != '0' || !shown.empty()))
+                shown += c;
+        while (shown.size() > 1 && shown.back() == '0')
+            shown.pop_back();
+        ASSERT_EQ(shown, significant) << text;
+        const std::size_t e = text.find('E');
+        if (e != std::string::npos) {
+            ASSERT_EQ(std::stoi(text.substr(e + 1)), exponent) << text;
+        } else {
+            const std::size_t point = text.find('.');
+            const std::string integer = text.substr(text[0] == '-', point - (text[0] == '-'));
+            ASSERT_EQ(integer == "0" ? -1 - static_cast<int>(
+                                                text.find_first_not_of('0', point + 1) - point - 1)
+                                     : static_cast<int>(integer.size()) - 1,
+                      exponent)
+                << text;
+        }
+    };
+    for (const float start : {2048.0f, 100.0f, 0.75f, 1e-5f, 3e-3f, 9.9999e14f, 1e7f})
+        for (std::uint32_t n = 0, bits = std::bit_cast<std::uint32_t>(start); n < 20000; ++n)
+            check(std::bit_cast<float>(bits + n));
+    for (std::uint64_t bits = 1; bits < 0x7F800000u; bits += 20011) // up to infinity
+        check(-std::bit_cast<float>(static_cast<std::uint32_t>(bits)));
 }
 
 TEST(TextForms, BinLineAndDate) {
