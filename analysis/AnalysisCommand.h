@@ -1,10 +1,12 @@
 #pragma once
 
 #include "analysis/ProfileData.h"
+#include "analysis/ProfileMeasures.h"
 #include "analysis/ProfileStats.h"
 #include "base/FormatSettings.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,9 @@ struct TAnalysisResult {
     std::exception_ptr Error;         // null when every step succeeded
     std::string ErrorMessage;         // the message of Error ("" when none)
     TProfileStats Stats;              // complete when Error is null (the plots use it)
+    // The profile measures, for a caller that wants them (MeasuresOf); the
+    // command itself leaves them out.
+    std::optional<TProfileMeasures> Measures;
 };
 
 // The text shown for a decibel value whose linear ratio is 0 or negative.

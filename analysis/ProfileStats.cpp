@@ -92,6 +92,7 @@ void ComputeProfileStats(const TProfileData& data, TProfileStats& stats) {
     const std::int32_t n = BinCount(data);
     const auto& v = data.BinValues;
 
+    stats.BaselineKnown = false;
     FindPulseWindow(data, stats);
 
     const bool shifted = stats.MinValue < 0.0;
@@ -115,6 +116,7 @@ void ComputeProfileStats(const TProfileData& data, TProfileStats& stats) {
 
     stats.MeanRaw = MeanOf(stats.OffPeakValues, stats.OffPeakCount);
     stats.StdDevRaw = SampleStdDevAround(stats.OffPeakValues, stats.OffPeakCount, stats.MeanRaw);
+    stats.BaselineKnown = true;
     stats.MeanNorm = MeanOf(stats.OffPeakNormValues, stats.OffPeakCount);
     stats.StdDevNorm =
         SampleStdDevAround(stats.OffPeakNormValues, stats.OffPeakCount, stats.MeanNorm);

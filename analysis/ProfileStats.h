@@ -32,6 +32,7 @@ struct TProfileStats {
 
     float MeanRaw = 0.0f;
     float StdDevRaw = 0.0f;
+    bool BaselineKnown = false; // MeanRaw and StdDevRaw were computed
     float MeanNorm = 0.0f;
     float StdDevNorm = 0.0f;
     float SnrRaw = 0.0f;

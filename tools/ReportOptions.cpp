@@ -79,6 +79,10 @@ TReportOptions ParseReportOptions(const std::vector<std::string>& args) {
             options.NoHeader = true;
             continue;
         }
+        if (arg == "--measures") {
+            options.Measures = true;
+            continue;
+        }
         if (arg == "--quiet" || arg == "-q") {
             options.Quiet = true;
             continue;
@@ -161,6 +165,17 @@ Output:
                   ListBox5, Edit4, ListBox1, Edit5, ...); lists are arrays
   --format jsonl  the same objects, one per line, each written as soon as
                   its file is analysed
+  --measures      add the profile measures of each file, computed from the
+                  same pulse window and off-pulse mean and deviation:
+                  flux (on-pulse sum above the mean), peak (above the mean),
+                  w_eq (equivalent width, flux/peak, bins), snr_eq
+                  (flux/(stddev*sqrt(w_eq))), snr_on (flux/(stddev*sqrt(bins
+                  of the window))), w50 and w10 (widths at 50 % and 10 % of
+                  the peak, bins, round the period), duty50 (w50/bins);
+                  text: "label: value" lines after the panel, "n/a" when
+                  absent; tsv/csv: columns named so after "Error", empty when
+                  absent; json/jsonl: "measures": {...} after "controls",
+                  null when absent. Up to 9 significant digits
   --no-header     tsv and csv without the header row, for joining shards
   --locale NAME   regional number separators of NAME (en_US, de_DE, ...);
                   default: the system's

@@ -20,6 +20,7 @@ struct TReportOptions {
     std::optional<std::string> FilesFrom; // a list of more names; "-": standard input
     bool NulSeparated = false;            // the list's names end with NUL, not a line feed
     bool NoHeader = false;
+    bool Measures = false;   // the profile measures after each panel
     std::optional<int> Jobs; // none: one per processor
     TReportShard Shard;
     bool Quiet = false;

@@ -1,6 +1,7 @@
 #include "tools/ReportRun.h"
 
 #include "analysis/AnalysisCommand.h"
+#include "analysis/ProfileMeasures.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -12,7 +13,9 @@ namespace {
 
 void Analyse(const std::string& file, std::size_t index, TProfileData& data,
              const TReportWriter& writer, const FormatSettings& format, TReportPiece& piece) {
-    const TAnalysisResult result = RunAnalysisCommand(file, data, format, writer.Needs());
+    TAnalysisResult result = RunAnalysisCommand(file, data, format, writer.Needs());
+    if (writer.ShowsMeasures())
+        result.Measures = MeasuresOf(data, result.Stats);
     piece.Text.clear();
     writer.File(piece.Text, index, file, result);
     piece.Error = result.ErrorMessage;

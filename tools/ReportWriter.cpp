@@ -47,12 +47,19 @@ std::string_view LabelOf(std::string_view name) {
     return name;
 }
 
+// The result's measures, all absent where it carries none.
+TProfileMeasures MeasuresIn(const TAnalysisResult& result) {
+    return result.Measures.value_or(TProfileMeasures{});
+}
+
 std::string_view EditText(const TControlText& write) {
     return write.Entries.empty() ? std::string_view() : std::string_view(write.Entries.front());
 }
 
 class TTextWriter : public TReportWriter {
 public:
+    using TReportWriter::TReportWriter;
+
     // The bin table is shown by its length only.
     TAnalysisNeeds Needs() const override { return {.HeaderTexts = true, .BinTexts = false}; }
 
@@ -74,16 +81,20 @@ public:
                 out.append(" ").append(EditText(write)) += '\n';
             }
         }
+        if (ShowsMeasures())
+            AppendMeasureLines(out, MeasuresIn(result), Measures());
         if (result.Error)
             out.append("Error: ").append(result.ErrorMessage) += '\n';
     }
 };
 
 // The table of the tsv and csv formats: the file, one column per box of the
-// panel in the order the analysis fills them, and the error.
+// panel in the order the analysis fills them, the error, and the measures
+// when shown.
 class TTableWriter : public TReportWriter {
 public:
-    explicit TTableWriter(bool header) : FHeader(header) {}
+    TTableWriter(bool header, TMeasuresForm measures)
+        : TReportWriter(std::move(measures)), FHeader(header) {}
 
     // No list has a column.
     TAnalysisNeeds Needs() const override { return {.HeaderTexts = false, .BinTexts = false}; }
@@ -96,6 +107,9 @@ public:
             if (c.Name != "Edit1")
                 AppendCell(out += Separator(), c.Label);
         AppendCell(out += Separator(), "Error");
+        if (ShowsMeasures())
+            for (const std::string_view key : ProfileMeasureKeys)
+                AppendCell(out += Separator(), key);
         out += LineEnd();
     }
 
@@ -115,6 +129,9 @@ public:
             if (EditLabels[c].Name != "Edit1")
                 AppendCell(out += Separator(), cells[c]);
         AppendCell(out += Separator(), result.ErrorMessage);
+        if (ShowsMeasures())
+            for (const std::optional<double>& value : MeasureValues(MeasuresIn(result)))
+                AppendCell(out += Separator(), MeasureText(value, Measures(), ""));
         out += LineEnd();
     }
 
@@ -246,11 +263,12 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 // One file's object, laid out exactly as the json library lays out
 // {"file", "controls", "error"}: indented at two blanks per level, or on one
-// line without blanks. Written directly: building a document tree and
-// serialising it cost more than the analysis itself.
+// line without blanks; with measures, {"file", "controls", "measures",
+// "error"}. Written directly: building a document tree and serialising it
+// cost more than the analysis itself.
 class TJsonObject {
 public:
-    explicit TJsonObject(bool indented) : FIndented(indented) {}
+    TJsonObject(bool indented, bool measures) : FIndented(indented), FMeasures(measures) {}
 
     void Append(std::string& text, int level, const std::string& fileName,
                 const TAnalysisResult& result) const {
@@ -261,6 +279,11 @@ public:
         Key(text, level + 1, "controls");
         AppendControls(text, level + 1, result.Writes);
         text += ',';
+        if (FMeasures) {
+            Key(text, level + 1, "measures");
+            AppendMeasures(text, level + 1, MeasuresIn(result));
+            text += ',';
+        }
         Key(text, level + 1, "error");
         if (result.Error)
             AppendJsonString(text, result.ErrorMessage);
@@ -319,12 +342,29 @@ private:
         text += any ? "}" : "{}";
     }
 
+    void AppendMeasures(std::string& text, int level, const TProfileMeasures& measures) const {
+        const auto values = MeasureValues(measures);
+        text += '{';
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            if (k > 0)
+                text += ',';
+            Key(text, level + 1, ProfileMeasureKeys[k]);
+            text += values[k] ? MeasureNumber(*values[k]) : "null";
+        }
+        NewLine(text, level);
+        text += '}';
+    }
+
     bool FIndented;
+    bool FMeasures;
 };
 
 // One indented array of every file's object.
 class TJsonWriter : public TReportWriter {
 public:
+    explicit TJsonWriter(TMeasuresForm measures)
+        : TReportWriter(std::move(measures)), FObject(true, ShowsMeasures()) {}
+
     TAnalysisNeeds Needs() const override { return {}; }
 
     void File(std::string& text, std::size_t index, const std::string& fileName,
@@ -338,12 +378,15 @@ public:
     }
 
 private:
-    TJsonObject FObject{true};
+    TJsonObject FObject;
 };
 
 // One line per file, the object as the json library writes it compactly.
 class TJsonLinesWriter : public TReportWriter {
 public:
+    explicit TJsonLinesWriter(TMeasuresForm measures)
+        : TReportWriter(std::move(measures)), FObject(false, ShowsMeasures()) {}
+
     TAnalysisNeeds Needs() const override { return {}; }
 
     void File(std::string& text, std::size_t, const std::string& fileName,
@@ -353,23 +396,24 @@ public:
     }
 
 private:
-    TJsonObject FObject{false};
+    TJsonObject FObject;
 };
 
 } // namespace
 
-std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format, bool header) {
+std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format, bool header,
+                                                TMeasuresForm measures) {
     switch (format) {
     case TReportFormat::Tsv:
-        return std::make_unique<TTsvWriter>(header);
+        return std::make_unique<TTsvWriter>(header, std::move(measures));
     case TReportFormat::Csv:
-        return std::make_unique<TCsvWriter>(header);
+        return std::make_unique<TCsvWriter>(header, std::move(measures));
     case TReportFormat::Json:
-        return std::make_unique<TJsonWriter>();
+        return std::make_unique<TJsonWriter>(std::move(measures));
     case TReportFormat::Jsonl:
-        return std::make_unique<TJsonLinesWriter>();
+        return std::make_unique<TJsonLinesWriter>(std::move(measures));
     case TReportFormat::Text:
         break;
     }
-    return std::make_unique<TTextWriter>();
+    return std::make_unique<TTextWriter>(std::move(measures));
 }

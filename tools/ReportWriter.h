@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/AnalysisCommand.h"
+#include "tools/ReportMeasures.h"
 #include "tools/ReportOptions.h"
 
 #include <cstddef>
@@ -13,6 +14,7 @@
 // thread and in any order and still join into the same bytes.
 class TReportWriter {
 public:
+    explicit TReportWriter(TMeasuresForm measures = {}) : FMeasures(std::move(measures)) {}
     virtual ~TReportWriter() = default;
     // The texts of the analysis the format shows.
     virtual TAnalysisNeeds Needs() const = 0;
@@ -23,7 +25,18 @@ public:
                       const TAnalysisResult& result) const = 0;
     // What goes after the last of count files.
     virtual void End(std::string& out, std::size_t count) const { (void)out, (void)count; }
+
+    // Whether each file's result is to carry its measures, which the writer
+    // then adds to the panel.
+    bool ShowsMeasures() const { return FMeasures.Shown; }
+
+protected:
+    const TMeasuresForm& Measures() const { return FMeasures; }
+
+private:
+    TMeasuresForm FMeasures;
 };
 
 // header: whether a format with a header row (tsv, csv) writes it.
-std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format, bool header = true);
+std::unique_ptr<TReportWriter> MakeReportWriter(TReportFormat format, bool header = true,
+                                                TMeasuresForm measures = {});

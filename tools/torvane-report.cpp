@@ -75,7 +75,8 @@ int main(int argc, char** argv) {
     names.clear();
 
     TReportProgress progress(files.size(), !options.Quiet && ::isatty(STDERR_FILENO));
-    const auto writer = MakeReportWriter(options.Format, !options.NoHeader);
+    const auto writer = MakeReportWriter(options.Format, !options.NoHeader,
+                                         {options.Measures, format.DecimalSeparator});
     std::string text;
     writer->Begin(text);
     out.Write(text);

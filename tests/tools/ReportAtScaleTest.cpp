@@ -155,28 +155,37 @@ TTempDir* ReportAtScale::FSurvey = nullptr;
 } // namespace
 
 // Every format gives the same bytes, messages and status for any number of
-// jobs, the errors in their files' places.
+// jobs, the errors in their files' places, with the measures or without.
 TEST_F(ReportAtScale, JobsGiveTheSameBytesInEveryFormat) {
     for (const std::string& format : Formats) {
-        SCOPED_TRACE(format);
-        const TRun one = Run({"--format", format, "--jobs", "1", "survey", "--files-from", "list"});
-        EXPECT_EQ(one.Status, 1);
-        const std::vector<std::string> errors = SplitOn(one.Err, '\n');
-        // The bad files, then those of the list: two bad ones and the missing.
-        EXPECT_EQ(errors.size(), 227u + 2u + 25u);
-        for (const char* jobs : {"2", "5"}) {
-            const TRun many =
-                Run({"--format", format, "--jobs", jobs, "survey", "--files-from", "list"});
-            EXPECT_EQ(many.Status, one.Status) << jobs;
-            EXPECT_TRUE(many.Out == one.Out) << jobs << " jobs: the output differs";
-            EXPECT_EQ(many.Err, one.Err) << jobs;
-        }
-        if (format == "json") {
-            const nlohmann::json report = nlohmann::json::parse(one.Out);
-            ASSERT_EQ(report.size(), SurveyFiles + 50u);
-            EXPECT_EQ(report[SurveyFiles]["file"], "survey/d0/e0/p0.torvane");
-            EXPECT_EQ(report[SurveyFiles + 1]["error"],
-                      "Cannot open \"survey/missing0.torvane\": No such file or directory");
+        for (const bool measures : {false, true}) {
+            SCOPED_TRACE(format + (measures ? " with measures" : ""));
+            const auto args = [&](const char* jobs) {
+                std::vector<std::string> args = {"--format", format,         "--jobs", jobs,
+                                                 "survey",   "--files-from", "list"};
+                if (measures)
+                    args.push_back("--measures");
+                return args;
+            };
+            const TRun one = Run(args("1"));
+            EXPECT_EQ(one.Status, 1);
+            const std::vector<std::string> errors = SplitOn(one.Err, '\n');
+            // The bad files, then those of the list: two bad ones and the missing.
+            EXPECT_EQ(errors.size(), 227u + 2u + 25u);
+            for (const char* jobs : {"2", "5"}) {
+                const TRun many = Run(args(jobs));
+                EXPECT_EQ(many.Status, one.Status) << jobs;
+                EXPECT_TRUE(many.Out == one.Out) << jobs << " jobs: the output differs";
+                EXPECT_EQ(many.Err, one.Err) << jobs;
+            }
+            if (format == "json") {
+                const nlohmann::json report = nlohmann::json::parse(one.Out);
+                ASSERT_EQ(report.size(), SurveyFiles + 50u);
+                EXPECT_EQ(report[SurveyFiles]["file"], "survey/d0/e0/p0.torvane");
+                EXPECT_EQ(report[SurveyFiles + 1]["error"],
+                          "Cannot open \"survey/missing0.torvane\": No such file or directory");
+                EXPECT_EQ(report[0].contains("measures"), measures);
+            }
         }
     }
 }
