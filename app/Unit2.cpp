@@ -139,7 +139,9 @@ void TForm2::FileListBox1Change() {
 }
 
 void TForm2::Button1Click() {
-    const std::string fileName = Edit1->text().toLocal8Bit().toStdString();
+    // The 8-bit name as the file list gave it, so that a name whose bytes are
+    // no valid text still opens that very file.
+    const std::string fileName = Edit1->Local8BitText().toStdString();
     const TAnalysisResult result =
         RunAnalysisCommand(fileName, ProfileData, SystemFormatSettings());
     for (const TControlText& write : result.Writes) {
@@ -150,8 +152,9 @@ void TForm2::Button1Click() {
                 list->addItem(QString::fromLocal8Bit(entry));
         } else {
             Control<TEdit>(write.Name.c_str())
-                ->setText(write.Entries.empty() ? QString()
-                                                : QString::fromLocal8Bit(write.Entries.front()));
+                ->SetLocal8BitText(write.Entries.empty()
+                                       ? QByteArray()
+                                       : QByteArray::fromStdString(write.Entries.front()));
         }
     }
     if (result.Error)

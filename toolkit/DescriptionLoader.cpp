@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 bool FindComponentClass(const QString& className, TComponentFactory& factory,
                         TDescPropertySetter& setter);
@@ -78,6 +79,10 @@ QColor DescColor(const QString& value, const QPalette& palette) {
     return ColorToQColor(::DescColor(value), palette);
 }
 
+QColor Halfway(const QColor& a, const QColor& b) {
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
 bool ApplyFontProperty(QWidget* w, const QString& name, const QString& value) {
     QFont font = w->font();
     if (name == u"Font.Name") {
@@ -96,11 +101,21 @@ bool ApplyFontProperty(QWidget* w, const QString& name, const QString& value) {
         font.setUnderline(styles.contains(u"fsUnderline"));
         font.setStrikeOut(styles.contains(u"fsStrikeOut"));
     } else if (name == u"Font.Color") {
+        // A disabled control draws its text greyed: halfway to the background,
+        // so it plainly looks disabled yet stays readable (the results boxes
+        // are disabled too). The style's own disabled grey is too faint for them.
         QPalette palette = w->palette();
         const QColor color = DescColor(value, palette);
-        palette.setColor(QPalette::WindowText, color);
-        palette.setColor(QPalette::Text, color);
-        palette.setColor(QPalette::ButtonText, color);
+        const std::pair<QPalette::ColorRole, QPalette::ColorRole> roles[] = {
+            {QPalette::WindowText, QPalette::Window},
+            {QPalette::Text, QPalette::Base},
+            {QPalette::ButtonText, QPalette::Button}};
+        for (const auto& [role, background] : roles) {
+            palette.setColor(QPalette::Active, role, color);
+            palette.setColor(QPalette::Inactive, role, color);
+            palette.setColor(QPalette::Disabled, role,
+                             Halfway(color, palette.color(QPalette::Disabled, background)));
+        }
         w->setPalette(palette);
         return true;
     } else if (name == u"Font.Charset" || name == u"ParentFont") {

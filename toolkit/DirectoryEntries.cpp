@@ -35,18 +35,18 @@ bool IsWanted(DIR* folder, const dirent& entry, QDir::Filters filters) {
 
 } // namespace
 
-QStringList DirectoryEntries(const QString& dir, QDir::Filters filters,
-                             const QStringList& patterns) {
+QList<TDirectoryEntry> DirectoryEntryList(const QString& dir, QDir::Filters filters,
+                                          const QStringList& patterns) {
     // The system's listing rather than QDir's: QDir leaves out every name
     // whose bytes are not valid UTF-8, so such a profile or folder would be
-    // missing without a word; here it is shown as the conversion to text
-    // replaces its bytes, like any 8-bit name. The patterns are Qt's own
+    // missing without a word; here it is kept with its bytes and shown as
+    // the conversion to text replaces them, like any 8-bit name. The patterns are Qt's own
     // wildcards, matched ignoring case as QDir's name filters match.
     std::vector<QRegularExpression> masks;
     for (const QString& pattern : patterns)
         masks.push_back(QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive));
 
-    QStringList names;
+    QList<TDirectoryEntry> names;
     const std::unique_ptr<DIR, DirCloser> folder(::opendir(QFile::encodeName(dir).constData()));
     if (!folder)
         return names;
@@ -63,13 +63,25 @@ QStringList DirectoryEntries(const QString& dir, QDir::Filters filters,
             }))
             continue;
         if (IsWanted(folder.get(), *entry, filters))
-            names << name;
+            names.push_back({name, QByteArray(raw.data(), raw.size())});
     }
     // Sorting the bare names: building file information for every entry, as
     // QDir's sorting does, makes directories of many thousand files slow.
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int order = a.compare(b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
+    // Equal texts (names that differ only in bytes shown alike) keep a fixed
+    // order by their bytes.
+    std::sort(names.begin(), names.end(), [](const TDirectoryEntry& a, const TDirectoryEntry& b) {
+        const int order = a.Name.compare(b.Name, Qt::CaseInsensitive);
+        if (order != 0)
+            return order < 0;
+        return a.Name != b.Name ? a.Name < b.Name : a.Bytes < b.Bytes;
     });
+    return names;
+}
+
+QStringList DirectoryEntries(const QString& dir, QDir::Filters filters,
+                             const QStringList& patterns) {
+    QStringList names;
+    for (const TDirectoryEntry& entry : DirectoryEntryList(dir, filters, patterns))
+        names << entry.Name;
     return names;
 }

@@ -2,6 +2,7 @@
 
 #include "toolkit/CurrentDirectory.h"
 #include "toolkit/DirectoryEntries.h"
+#include "toolkit/Edit.h"
 
 #include <QDir>
 #include <QStyledItemDelegate>
@@ -64,6 +65,11 @@ QString TFileListBox::FileName() const {
     return row < 0 ? QString() : item(row)->text();
 }
 
+QByteArray TFileListBox::FileNameBytes() const {
+    const int row = SelectedRow();
+    return row < 0 ? QByteArray() : FEntryBytes.value(row);
+}
+
 void TFileListBox::Update() {
     EnterDirectory(FDirectory);
 
@@ -72,12 +78,20 @@ void TFileListBox::Update() {
         pattern = pattern.trimmed();
     // Without QDir::Hidden and QDir::System: no dot files, no broken links,
     // devices or sockets.
-    const QStringList names = DirectoryEntries(FDirectory, QDir::Files, patterns);
+    const QList<TDirectoryEntry> names = DirectoryEntryList(FDirectory, QDir::Files, patterns);
 
     FLoading = true;
     setUpdatesEnabled(false);
     clear();
-    addItems(names);
+    QStringList shown;
+    shown.reserve(names.size());
+    FEntryBytes.clear();
+    FEntryBytes.reserve(names.size());
+    for (const TDirectoryEntry& name : names) {
+        shown << name.Name;
+        FEntryBytes << name.Bytes;
+    }
+    addItems(shown);
     setUpdatesEnabled(true);
     FLoading = false;
 
@@ -112,6 +126,20 @@ void TFileListBox::ShowSelectionInEdit() {
     if (!FFileEdit)
         return;
     const int row = SelectedRow();
-    FFileEdit->setText(row < 0 ? FMask : item(row)->text());
+    auto* edit = qobject_cast<TEdit*>(FFileEdit.data());
+    if (row >= 0 && edit)
+        edit->SetLocal8BitText(FEntryBytes.value(row));
+    else
+        FFileEdit->setText(row < 0 ? FMask : item(row)->text());
     FFileEdit->selectAll();
+}
+
+QItemSelectionModel::SelectionFlags TFileListBox::selectionCommand(const QModelIndex& index,
+                                                                   const QEvent* event) const {
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return command;
 }

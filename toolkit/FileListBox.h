@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QLineEdit>
+#include <QList>
 #include <QListWidget>
 #include <QPointer>
 #include <QString>
@@ -32,6 +34,9 @@ public:
 
     // The selected file's bare name, empty when nothing is selected.
     QString FileName() const;
+    // The same name as the directory stores it: the bytes that open that very
+    // file, also where they are no valid text and the list shows them replaced.
+    QByteArray FileNameBytes() const;
 
     // Reads the directory again.
     void Update();
@@ -42,6 +47,11 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // As a single-selection list box of the desktop: a click on the empty
+    // area below the entries, or a Ctrl+click on the selected entry, keeps
+    // the selection rather than leaving nothing selected.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 
 private:
     int SelectedRow() const;
@@ -50,6 +60,9 @@ private:
 
     QString FMask = QStringLiteral("*");
     QString FDirectory;
+    // The bytes of each entry's name, by row; the entries are only ever
+    // replaced all together.
+    QList<QByteArray> FEntryBytes;
     QPointer<QLineEdit> FFileEdit;
     int FItemHeight = 13;
     int FLastReported = -1;

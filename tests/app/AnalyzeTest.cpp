@@ -11,6 +11,7 @@
 #include <QDir>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -118,4 +119,35 @@ TEST_F(AnalyzeTest, AFileThatCannotBeOpenedStopsAfterTheFileSizeWithItsMessage) 
     EXPECT_EQ(Form.Edit4->text(), "0");
     EXPECT_EQ(Form.Edit6->text(), maxBefore); // later steps keep the last analysis
     EXPECT_EQ(Form.ListBox1->count(), 64);
+}
+
+TEST_F(AnalyzeTest, NamesThatAreNoValidTextOpenTheirOwnFile) {
+    // Two names that the list shows alike, each a profile of another pulsar.
+    const std::string names[] = {"\xff\xfe.torvane", "\xfe\xff.torvane"};
+    const std::string pulsars[] = {"J1111+1111_DM1.00.dat", "J2222+2222_DM2.00.dat"};
+    std::filesystem::remove(Dir.Path("p1.torvane"));
+    for (int i = 0; i < 2; ++i) {
+        fixture::TProfileSpec spec;
+        spec.Values = PulseValues();
+        spec.InputFile = pulsars[i];
+        Dir.Write(names[i], fixture::ProfileText(spec));
+    }
+    Form.DirectoryListBox1->SetDirectory(QString::fromStdString(Dir.Path("")));
+    Form.show();
+    ASSERT_EQ(Form.FileListBox1->count(), 2);
+    std::set<std::string> analysed;
+    for (int row = 0; row < 2; ++row) {
+        Select(row);
+        const QString shown = Form.FileListBox1->item(row)->text();
+        EXPECT_EQ(shown, QString::fromLocal8Bit("\xff\xfe.torvane")); // as the listing shows it
+        EXPECT_EQ(Form.Edit1->text(), shown);
+        Form.Button1Click();
+        EXPECT_EQ(Form.Edit1->text(), shown);
+        analysed.insert(Form.Edit2->text().trimmed().toStdString());
+        // The box keeps the bytes across the analysis: a second one opens the same file.
+        const QString pulsar = Form.Edit2->text();
+        Form.Button1Click();
+        EXPECT_EQ(Form.Edit2->text(), pulsar);
+    }
+    EXPECT_EQ(analysed, (std::set<std::string>{"J1111+1111", "J2222+2222"}));
 }

@@ -240,10 +240,6 @@ std::function<void()> MakeFilledPipe(const std::string& path) {
     };
 }
 
-const std::string NotUtf8Name = "pulsar-\xe9\xff.torvane";
-// How the file list shows that name, and so what Edit1 hands to the reader.
-const std::string NotUtf8NameAsShown = "pulsar-\xef\xbf\xbd\xef\xbf\xbd.torvane";
-
 const TBadFile BadFiles[] = {
     {"EmptyFile", "empty.torvane", false, Writes([] { return std::string(); }),
      NoAnchor("empty.torvane"), TStop::NotAProfile, true},
@@ -270,8 +266,6 @@ const TBadFile BadFiles[] = {
          return fixture::ProfileText(spec);
      }),
      "Floating point overflow", TStop::WhileReading, true},
-    {"ProfileNamedInBytesThatAreNotUtf8", NotUtf8Name, false, Writes(GoodProfile),
-     CannotOpen(NotUtf8NameAsShown, "No such file or directory"), TStop::CannotOpen, true},
     {"FileWithoutReadPermission", "locked.torvane", false,
      [](const std::string& path) -> std::function<void()> {
          WriteBytes(path, GoodProfile());
@@ -393,6 +387,28 @@ TEST_F(BadInputWindow, ProfileWithLinesThatAreNotUtf8IsAnalysed) {
 
     ExpectGoodAnalysisAsBefore();
     EXPECT_EQ(Snapshot(Dir.Path("")), before);
+}
+
+// A name whose bytes are no valid UTF-8 is shown with replacement
+// characters, and Analyze opens the very file by its bytes.
+TEST_F(BadInputWindow, ProfileNamedInBytesThatAreNotUtf8IsAnalysed) {
+    ASSERT_FALSE(HasFatalFailure());
+    const std::string name = "pulsar-\xe9\xff.torvane";
+    Dir.Write(name, GoodProfile());
+    Form.FileListBox1->Update();
+    Select(QString::fromUtf8("pulsar-\uFFFD\uFFFD.torvane"));
+
+    EXPECT_EQ(Analyze(), "");
+    EXPECT_EQ(Form.Edit1->text(), QString::fromUtf8("pulsar-\uFFFD\uFFFD.torvane"));
+    // The same profile as the good one: the same texts but the file's time.
+    auto texts = EditTexts(Form);
+    auto expected = GoodTexts;
+    for (const char* differs : {"Edit1", "Edit3"}) {
+        texts.erase(differs);
+        expected.erase(differs);
+    }
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(Entries(Form.ListBox1), GoodBins);
 }
 
 namespace {

@@ -1,8 +1,10 @@
 #include "FileBrowserFixture.h"
 
+#include "toolkit/Edit.h"
 #include "toolkit/FileListBox.h"
 
 #include <QLineEdit>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -96,6 +98,82 @@ TEST_F(FileListBoxTest, SelectionRunsClickThenShowsBareNameInEdit) {
     EXPECT_EQ(Lines(list), QStringList{"c.torvane"});
     EXPECT_EQ(QDir::currentPath(), Path("two"));
     EXPECT_EQ(list.Directory(), Path("two"));
+}
+
+TEST_F(FileListBoxTest, AClickThatSelectsNoEntryKeepsTheSelection) {
+    MakeFile("a.torvane");
+    MakeFile("b.torvane");
+    struct Case {
+        const char* What;
+        int Row; // -1: the empty area below the entries
+        Qt::KeyboardModifiers Modifiers;
+    };
+    const Case cases[] = {
+        {"a click below the entries", -1, Qt::NoModifier},
+        {"a Ctrl+click below the entries", -1, Qt::ControlModifier},
+        {"a Ctrl+click on the selected entry", 1, Qt::ControlModifier},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        QLineEdit edit;
+        TFileListBox list(nullptr);
+        list.SetMask("*.torvane*");
+        list.SetDirectory(Root);
+        list.SetFileEdit(&edit);
+        list.resize(200, 100);
+        list.show();
+        ClickRow(list, 1);
+        ASSERT_EQ(edit.text(), "b.torvane");
+        int clicks = 0;
+        QObject::connect(&list, &TFileListBox::Click, [&] { ++clicks; });
+
+        const QPoint at = c.Row < 0 ? QPoint(20, list.viewport()->height() - 5)
+                                    : list.visualItemRect(list.item(c.Row)).center();
+        ASSERT_EQ(list.indexAt(at).isValid(), c.Row >= 0);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, list.viewport()->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              c.Modifiers);
+            QApplication::sendEvent(list.viewport(), &event);
+        }
+        EXPECT_EQ(list.FileName(), "b.torvane");
+        EXPECT_EQ(list.selectedItems().size(), 1);
+        EXPECT_EQ(edit.text(), "b.torvane");
+        EXPECT_EQ(clicks, 0);
+    }
+}
+
+TEST_F(FileListBoxTest, KeepsTheBytesOfEveryName) {
+    // Not valid UTF-8: shown with replacement characters, opened by its bytes.
+    const QByteArray raw = "\xff\xfe.torvane";
+    const QByteArray path = QFile::encodeName(Root) + '/' + raw;
+    ASSERT_EQ(::close(::open(path.constData(), O_CREAT | O_WRONLY, 0644)), 0);
+    // Qt's removal of the scratch folder passes over such a name.
+    struct TRemove {
+        QByteArray Path;
+        ~TRemove() { ::unlink(Path.constData()); }
+    } remove{path};
+    MakeFile("b.torvane");
+    TEdit edit;
+    TFileListBox list(nullptr);
+    list.SetMask("*.torvane*");
+    list.SetDirectory(Root);
+    list.SetFileEdit(&edit);
+    list.show();
+    ASSERT_EQ(Lines(list), (QStringList{"b.torvane", QString::fromLocal8Bit(raw)}));
+    ClickRow(list, 1);
+    EXPECT_EQ(list.FileNameBytes(), raw);
+    EXPECT_EQ(edit.text(), QString::fromLocal8Bit(raw));
+    EXPECT_EQ(edit.Local8BitText(), raw);
+    ClickRow(list, 0);
+    EXPECT_EQ(list.FileNameBytes(), "b.torvane");
+    EXPECT_EQ(edit.Local8BitText(), "b.torvane");
+    // Once the text is changed otherwise, even back to what was shown, the
+    // box holds text of its own.
+    ClickRow(list, 1);
+    edit.setText("x");
+    edit.setText(QString::fromLocal8Bit(raw));
+    EXPECT_EQ(edit.Local8BitText(), QString::fromLocal8Bit(raw).toLocal8Bit());
 }
 
 TEST_F(FileListBoxTest, LoadsWhenFirstShownInTheCurrentDirectory) {
