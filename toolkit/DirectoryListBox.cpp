@@ -130,9 +130,16 @@ void TDirectoryListBox::BuildTree() {
         FDirectory.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     const QStringList children = DirectoryEntries(FDirectory, QDir::Dirs | QDir::NoDotAndDotDot);
 
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const QIcon current = CurrentFolderIcon(style());
+    // The pictures are made once: every new icon object brings its own
+    // entries into Qt's pixmap cache, which a folder change would add again.
+    if (FOpenIcon.isNull()) {
+        FOpenIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+        FClosedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+        FCurrentIcon = CurrentFolderIcon(style());
+    }
+    const QIcon& open = FOpenIcon;
+    const QIcon& closed = FClosedIcon;
+    const QIcon& current = FCurrentIcon;
 
     auto addLine = [this](const QIcon& icon, const QString& text, const QString& path, int depth) {
         auto* line = new QListWidgetItem(icon, text, this);

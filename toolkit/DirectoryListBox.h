@@ -2,6 +2,7 @@
 
 #include "toolkit/Volumes.h"
 
+#include <QIcon>
 #include <QListWidget>
 #include <QPointer>
 #include <QString>
@@ -52,6 +53,9 @@ private:
     void BuildTree();
 
     QString FDirectory;
+    QIcon FOpenIcon;
+    QIcon FClosedIcon;
+    QIcon FCurrentIcon;
     QPointer<TFileListBox> FFileList;
     QPointer<TDriveComboBox> FDriveCombo;
 };

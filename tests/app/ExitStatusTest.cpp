@@ -25,7 +25,25 @@ wait $pid
 echo "status=$?"
 )";
 
-QString RunUntil(const QString& action, const std::string& profile = {}) {
+// Starts the analyzer in a folder that is deleted first, where its file
+// browser cannot be made; waits for a box of the bare application title, says
+// whether the window came too, and presses Return in the box.
+const char* const DeletedFolderScript = R"(
+mkdir gone && cd gone && rmdir ../gone || exit 1
+"$0" & pid=$!
+box=$(timeout 30 xdotool search --sync --onlyvisible --name '^Torvane analyzer$' | head -n 1)
+if [ -z "$box" ]; then kill -KILL $pid; echo "no box"; exit 0; fi
+echo "box shown"
+xdotool search --onlyvisible --name 'ZELMAR Torvane analyzer' >/dev/null && echo "window shown"
+xdotool key --window "$box" Return
+for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+if kill -0 $pid 2>/dev/null; then kill -KILL $pid; echo "still running"; exit 0; fi
+wait $pid
+echo "status=$?"
+)";
+
+QString RunUntil(const QString& action, const std::string& profile = {},
+                 const char* script = Script) {
     if (QStandardPaths::findExecutable("xvfb-run").isEmpty() ||
         QStandardPaths::findExecutable("xdotool").isEmpty())
         return "no xvfb-run or xdotool";
@@ -39,7 +57,7 @@ QString RunUntil(const QString& action, const std::string& profile = {}) {
     environment.remove("QT_QPA_PLATFORM");
     run.setProcessEnvironment(environment);
     run.start("xvfb-run",
-              {"-a", "-s", "-screen 0 1280x800x24", "sh", "-c", Script, Analyzer, action});
+              {"-a", "-s", "-screen 0 1280x800x24", "sh", "-c", script, Analyzer, action});
     if (!run.waitForFinished(90000))
         run.kill();
     return QString::fromUtf8(run.readAllStandardOutput()).trimmed();
@@ -73,4 +91,9 @@ TEST(ExitStatus, AnErrorInAHandlerIsShownInABoxAndTheProgramGoesOn) {
                                     "xdotool mousemove --window $win 924 63 click 1",
                                     fixture::ProfileText(flat));
     EXPECT_EQ(result, "box shown\nstill running\nstatus=0");
+}
+
+TEST(ExitStatus, AnErrorWhileTheWindowIsCreatedIsShownInABoxAndTheProgramEndsWithZero) {
+    // The file browser starts in the current folder, which no longer exists.
+    EXPECT_EQ(RunUntil({}, {}, DeletedFolderScript), "box shown\nstatus=0");
 }
