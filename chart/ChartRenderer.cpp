@@ -94,7 +94,9 @@ void TChartRenderer::RenderList(TCanvas& Canvas, TChartDrawingList& Lists, bool 
     }
 }
 
-// On the plot area's outermost pixels, over any line that reached them.
+// On the plot area's outermost pixels, over any line that reached them: an
+// outline, which on a high-DPI surface lies on the outermost device pixels,
+// where the background's frame lies.
 void TChartRenderer::DrawFrame(TCanvas& Canvas) {
     const TPlotGeometry& g = FParams->Map.Geometry();
     Canvas.Pen.Color = FParams->ChartFrameColor;
@@ -102,6 +104,12 @@ void TChartRenderer::DrawFrame(TCanvas& Canvas) {
     Canvas.Pen.Width = 1;
     const int right = g.PlotRight() - g.LRim;
     const int bottom = g.PlotBottom() - g.TRim;
+    if (right >= 1 && bottom >= 1) {
+        Canvas.Brush.Style = bsClear;
+        Canvas.Rectangle(0, 0, right + 1, bottom + 1);
+        return;
+    }
+    // A plot one pixel wide or high: the line it is.
     Canvas.MoveTo(0, 0);
     Canvas.LineTo(right, 0);
     Canvas.LineTo(right, bottom);

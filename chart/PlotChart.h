@@ -379,12 +379,17 @@ private:
     void PlaceScales();
     void GeometryChanged();
     void ResizeGrafBmp();
-    // Composes the complete picture into the surface bitmap.
-    void Compose();
+    // Composes the complete picture into the surface bitmap, at `ratio`
+    // device pixels per pixel of the control (the bitmaps take it on).
+    void Compose(qreal ratio);
     // The plot bitmap at (LRim, TRim) of the surface: the fast paths' last step.
     void ShowPlotArea();
-    // Whether the surface is of the control's size, as only a full picture makes it.
-    bool SurfaceHasControlSize() const;
+    // The device pixel ratio of the control's screen, which pictures are
+    // composed for outside a paint event.
+    qreal ScreenRatio() const;
+    // Whether the surface is of the control's size and at `ratio`, as only a
+    // full picture makes it.
+    bool SurfaceFits(qreal ratio) const;
     // Writes a range into one axis without notification, by the range-forcing rules.
     static void ForceAxisRange(TScaleProps& Props, double Low, double High);
     void ApplyRangeIntern(int Layer, double XLow, double XHigh, double YLow, double YHigh,

@@ -10,6 +10,7 @@
 #include "chart/ScaleProps.h"
 
 #include <QPaintEvent>
+#include <algorithm>
 
 bool TCustomPlotChart::CanPaint() const {
     return isVisible() && !FLoading && !FSuppressPaint;
@@ -18,7 +19,7 @@ bool TCustomPlotChart::CanPaint() const {
 void TCustomPlotChart::Paint() {
     if (!CanPaint())
         return;
-    Compose();
+    Compose(ScreenRatio());
     FSurfaceFresh = true;
     update();
 }
@@ -28,11 +29,20 @@ void TCustomPlotChart::RepaintIfAuto() {
         Paint();
 }
 
-void TCustomPlotChart::Compose() {
+qreal TCustomPlotChart::ScreenRatio() const {
+    return std::max<qreal>(1, devicePixelRatioF());
+}
+
+void TCustomPlotChart::Compose(qreal ratio) {
     // Change reports from inside (a background picture that fails to load)
     // must not start another picture.
     TFlagGuard gate(FSuppressPaint);
     ++FPaintCount;
+    // Drawn at the device's resolution, in the control's pixels; the
+    // background picture keeps its own pixels.
+    FChartBmp.SetDevicePixelRatio(ratio);
+    FGrafBmp.SetDevicePixelRatio(ratio);
+    FSurfaceBmp.SetDevicePixelRatio(ratio);
     FChartBmp.SetSize(width(), height());
     ConstructChartBmp(FChartBmp.Canvas());
     ResizeGrafBmp();
@@ -46,9 +56,11 @@ void TCustomPlotChart::Compose() {
 
 void TCustomPlotChart::paintEvent(QPaintEvent* event) {
     // Qt asks on its own (shown, uncovered, rendered for printing): compose the
-    // complete picture first unless Paint or a fast path has just done so.
-    if ((!FSurfaceFresh || !SurfaceHasControlSize()) && CanPaint())
-        Compose();
+    // complete picture first unless Paint or a fast path has just done so for
+    // this device (a print renders the control into a picture of its own).
+    const qreal ratio = PaintDeviceRatio(*this);
+    if ((!FSurfaceFresh || !SurfaceFits(ratio)) && CanPaint())
+        Compose(ratio);
     FSurfaceFresh = false;
     PresentBitmap(*this, event->rect(), FSurfaceBmp, FWindColor);
 }
@@ -234,8 +246,9 @@ void TCustomPlotChart::ClearGraf() {
     FMouseTrace.clear();
 }
 
-bool TCustomPlotChart::SurfaceHasControlSize() const {
-    return FSurfaceBmp.Width() == width() && FSurfaceBmp.Height() == height();
+bool TCustomPlotChart::SurfaceFits(qreal ratio) const {
+    return FSurfaceBmp.Width() == width() && FSurfaceBmp.Height() == height() &&
+           FSurfaceBmp.DevicePixelRatio() == ratio;
 }
 
 void TCustomPlotChart::ShowPlotArea() {
@@ -249,9 +262,10 @@ void TCustomPlotChart::ShowGraf() {
         FLastElemOnShow = NumItems() - 1;
         AdjustCanInfoOfSharedCharts();
         // With AutoRedraw off no setting has repainted since it went off; a
-        // surface of another size (resized, or never painted) holds no
-        // picture around the plot area. Either way only the whole chart will do.
-        if (!FAutoRedraw || !SurfaceHasControlSize()) {
+        // surface of another size or ratio (resized, moved to another screen,
+        // printed, or never painted) holds no picture around the plot area.
+        // Either way only the whole chart will do.
+        if (!FAutoRedraw || !SurfaceFits(ScreenRatio())) {
             Paint();
         } else if (CanPaint()) {
             // Only the plot area is redrawn; caption and axes stay as they are.
@@ -269,7 +283,7 @@ void TCustomPlotChart::ShowGraf() {
 void TCustomPlotChart::ShowGrafNewOnly() {
     if (!CanPaint())
         return;
-    if (!SurfaceHasControlSize()) {
+    if (!SurfaceFits(ScreenRatio())) {
         Paint();
     } else {
         // The plot keeps its grid from the pass that showed the earlier items,

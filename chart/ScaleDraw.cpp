@@ -205,6 +205,8 @@ void TScale::ForcePaint() {
             OnAfterScaleRendered(this, *target);
         return;
     }
+    // At the target's resolution, so that it is copied pixel for pixel.
+    FPicture.SetDevicePixelRatio(target->DevicePixelRatio());
     FPicture.SetSize(FWidth, FHeight);
     TCanvas& pc = FPicture.Canvas();
     pc.Brush = TBrush{FColorBG, bsSolid};

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 // --- TCanvas ----------------------------------------------------------------------
 
@@ -109,9 +110,30 @@ TCanvasStateSaver::~TCanvasStateSaver() {
 
 // --- TBitmap ------------------------------------------------------------------------
 
+int DevicePixels(int logical, qreal ratio) {
+    if (ratio == 1)
+        return logical;
+    return static_cast<int>(std::lround(logical * ratio));
+}
+
 struct TBitmap::Impl {
     QImage image;
     TImageCanvas canvas{image};
+    int width = 0;
+    int height = 0;
+    qreal ratio = 1;
+
+    void Allocate() {
+        canvas.End();
+        if (width == 0 || height == 0) {
+            image = QImage();
+            return;
+        }
+        image =
+            QImage(DevicePixels(width, ratio), DevicePixels(height, ratio), QImage::Format_RGB32);
+        if (ratio != 1)
+            image.setDevicePixelRatio(ratio);
+    }
 };
 
 TBitmap::TBitmap() : d(std::make_unique<Impl>()) {}
@@ -123,23 +145,32 @@ TBitmap::TBitmap(int width, int height) : TBitmap() {
 TBitmap::~TBitmap() = default;
 
 int TBitmap::Width() const {
-    return d->image.width();
+    return d->width;
 }
 
 int TBitmap::Height() const {
-    return d->image.height();
+    return d->height;
 }
 
 void TBitmap::SetSize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width == d->image.width() && height == d->image.height())
+    if (width == d->width && height == d->height)
         return;
-    d->canvas.End();
-    if (width == 0 || height == 0)
-        d->image = QImage();
-    else
-        d->image = QImage(width, height, QImage::Format_RGB32);
+    d->width = width;
+    d->height = height;
+    d->Allocate();
+}
+
+qreal TBitmap::DevicePixelRatio() const {
+    return d->ratio;
+}
+
+void TBitmap::SetDevicePixelRatio(qreal ratio) {
+    if (!(ratio > 0) || ratio == d->ratio)
+        return;
+    d->ratio = ratio;
+    d->Allocate();
 }
 
 TCanvas& TBitmap::Canvas() {
@@ -154,6 +185,11 @@ bool TBitmap::LoadFromFile(const QString& path) {
     // Raster pen modes need a 32-bit format with premultiplied or no alpha.
     d->image = loaded.convertToFormat(loaded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                                : QImage::Format_RGB32);
+    // A file named for a high-DPI screen would bring a ratio of its own.
+    d->image.setDevicePixelRatio(1);
+    d->ratio = 1;
+    d->width = d->image.width();
+    d->height = d->image.height();
     return true;
 }
 
@@ -172,4 +208,21 @@ void PresentBitmap(QWidget& widget, const QRect& exposed, const TBitmap& bitmap,
     if (bitmap.Width() < widget.width() || bitmap.Height() < widget.height())
         painter.fillRect(exposed, ColorToQColor(background));
     painter.drawImage(0, 0, bitmap.Image());
+}
+
+qreal PaintDeviceRatio(QWidget& widget) {
+    // Beyond this a picture would cost more memory than sharpness is worth.
+    constexpr qreal MaxRatio = 8;
+    qreal ratio = widget.devicePixelRatioF();
+    {
+        // The painter's device transform holds the ratio of whatever it paints
+        // on, a redirected picture included.
+        QPainter painter(&widget);
+        const QTransform t = painter.deviceTransform();
+        if (painter.isActive() && t.type() <= QTransform::TxScale && t.m11() == t.m22())
+            ratio = t.m11();
+    }
+    if (!(ratio >= 1))
+        return 1;
+    return std::min(ratio, MaxRatio);
 }

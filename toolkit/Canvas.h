@@ -14,6 +14,31 @@
 // Coordinates are relative to the origin, which a painter moves instead of
 // adding an offset to every point; TCanvasStateSaver puts pen, brush, font,
 // clip and origin back when a painter is done.
+//
+// Device pixel ratio. All coordinates, sizes and widths are logical pixels.
+// A surface with a device pixel ratio r (a bitmap for a high-DPI screen) has
+// r x r device pixels for each logical one and draws the same geometry at its
+// own resolution; at ratio 1 logical and device pixels are one and the same.
+// At another ratio:
+// - logical point p lies at device point p * r (rounded), the top-left
+//   corner of its block; fills (FillRect, brushes, text backgrounds) cover
+//   whole blocks;
+// - a width-1 pen is one device pixel wide: a line runs between the device
+//   points of its ends, its end left out, so a horizontal or vertical line
+//   lies on the top row or left column of the blocks it covers at ratio 1; a
+//   polygon's outline likewise;
+// - a rectangle's or ellipse's width-1 outline lies on the outermost device
+//   rows and columns of its area, so that it borders a fill of that area
+//   without a seam; wider pens and dash lengths are scaled by r;
+// - text is laid out and measured in logical pixels and drawn at the font's
+//   logical size, rendered at device resolution;
+// - SetPixel paints the whole block of the logical pixel (dots, grid points
+//   and traces keep their size), and Pixel reads the block's top-left device
+//   pixel, which a thin line through that pixel, and SetPixel, paint;
+// - XOR and NOT pens act on every device pixel they cover once, so drawing
+//   the same figure twice still restores the surface;
+// - a bitmap is drawn at its logical size: one of the same ratio pixel for
+//   pixel, another scaled without smoothing.
 
 #include "toolkit/Colors.h"
 #include "toolkit/Graphics.h"
@@ -84,6 +109,9 @@ public:
     int TextWidth(const QString& text) { return TextExtent(text).cx; }
     int TextHeight(const QString& text) { return TextExtent(text).cy; }
 
+    // Device pixels per logical pixel of the surface (see above).
+    virtual qreal DevicePixelRatio() const { return 1; }
+
 protected:
     // What an implementation provides, in surface pixels, with the current
     // Pen, Brush, Font and ClipRect. Corners come as the caller gave them.
@@ -147,11 +175,18 @@ public:
     // Negative sizes are taken as 0. Content after a resize is undefined
     // until drawn (callers always repaint the whole bitmap).
     void SetSize(int width, int height);
+    // Device pixels per logical pixel, 1 unless set; the size stays in
+    // logical pixels. Content after a change is undefined, as after a resize.
+    qreal DevicePixelRatio() const;
+    void SetDevicePixelRatio(qreal ratio);
     TCanvas& Canvas();
-    // Loads a picture file (any format Qt reads); false when it cannot be loaded.
+    // Loads a picture file (any format Qt reads); false when it cannot be
+    // loaded. Its pixels become the bitmap's logical pixels, at ratio 1.
     bool LoadFromFile(const QString& path);
     // The resolution of the device the bitmap stands for (horizontal, vertical).
     TSize DotsPerInch() const;
+    // The device pixels, with the image's device pixel ratio set to the
+    // bitmap's, so that Qt draws it at its logical size.
     const QImage& Image() const;
 
 private:
@@ -163,3 +198,11 @@ private:
 // the bitmap does not cover of the exposed rectangle is filled with
 // `background`. For a widget's paint event.
 void PresentBitmap(QWidget& widget, const QRect& exposed, const TBitmap& bitmap, TColor background);
+
+// The device pixel ratio a widget's paint event paints at: that of its
+// screen, or of the picture the widget is rendered into (printing renders
+// into an image of its own), at least 1. For a widget's paint event.
+qreal PaintDeviceRatio(QWidget& widget);
+
+// Whole device pixels for `logical` pixels at `ratio`.
+int DevicePixels(int logical, qreal ratio);

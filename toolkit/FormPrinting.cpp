@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -36,7 +37,11 @@ QSize FitToPage(QSize image, QSize page) {
 }
 
 QImage FormImage(QWidget* form) {
-    QImage image(form->size(), QImage::Format_RGB32);
+    // At the screen's resolution: on a high-DPI screen the page gets the
+    // sharp text and charts the window shows.
+    const qreal ratio = std::max<qreal>(1, form->devicePixelRatioF());
+    QImage image(form->size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(form->palette().color(form->backgroundRole()));
     form->render(&image, QPoint(), QRegion(form->rect()),
                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
@@ -55,7 +60,8 @@ void PrintForm(QWidget* form, QPrinter& printer, const QString& documentName) {
         throw Exception(notPrinting);
     // The painter's destructor ends the job when the image or the copy fails.
     const QImage image = FormImage(form);
-    const QSize size = FitToPage(image.size(), QSize(printer.width(), printer.height()));
+    const QSize size =
+        FitToPage(image.deviceIndependentSize().toSize(), QSize(printer.width(), printer.height()));
     painter.drawImage(QRect(QPoint(0, 0), size), image);
     painter.end();
     // The queue may have changed its mind since it was asked.

@@ -18,7 +18,8 @@ QSize FitToPage(QSize image, QSize page);
 
 // The window's client area as it shows on screen: the form's background
 // and every child painted into it; children beyond the client area are cut
-// off by the image's edges.
+// off by the image's edges. The image has the form's device pixel ratio (at
+// least 1): its logical size is the form's.
 QImage FormImage(QWidget* form);
 
 // Prints the form's image on one page of `printer`, fitted to its printable

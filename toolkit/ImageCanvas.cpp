@@ -27,25 +27,27 @@ QVector<qreal> DashPattern(TPenStyle style) {
     }
 }
 
-QPen MakeQPen(const TPen& pen) {
+// The pen in device pixels: a thin one stays one device pixel wide, wider
+// ones and dash lengths grow with the ratio.
+QPen MakeQPen(const TPen& pen, qreal ratio) {
     if (pen.Style == psClear)
         return QPen(Qt::NoPen);
     QPen q(ColorToQColor(pen.Color));
     q.setCapStyle(Qt::FlatCap);
     q.setJoinStyle(Qt::MiterJoin);
+    const int width = pen.Width <= 1 ? 1 : std::max(2, DevicePixels(pen.Width, ratio));
     if (pen.Width <= 1) {
         q.setWidth(1);
         q.setCosmetic(true);
     } else {
-        q.setWidth(pen.Width);
+        q.setWidth(width);
     }
     const QVector<qreal> dashes = DashPattern(pen.Style);
     if (!dashes.isEmpty()) {
         // Qt counts dash lengths in pen widths.
         QVector<qreal> scaled = dashes;
-        const qreal w = pen.Width <= 1 ? 1 : pen.Width;
         for (qreal& d : scaled)
-            d /= w;
+            d = d * ratio / width;
         q.setDashPattern(scaled);
     }
     return q;
@@ -116,8 +118,19 @@ bool TImageCanvas::Begin() {
         return true;
     if (FImage.isNull())
         return false;
-    if (!FPainter.begin(&FImage))
-        return false;
+    if (DevicePixelRatio() == 1) {
+        if (!FPainter.begin(&FImage))
+            return false;
+    } else {
+        // A painter on the image itself would scale every call by the ratio,
+        // lines and fills included. bits() makes the pixels the image's own.
+        FView = QImage(FImage.bits(), FImage.width(), FImage.height(), FImage.bytesPerLine(),
+                       FImage.format());
+        if (!FPainter.begin(&FView)) {
+            FView = QImage();
+            return false;
+        }
+    }
     FPainter.setRenderHint(QPainter::Antialiasing, false);
     FPainter.setRenderHint(QPainter::TextAntialiasing, false);
     FAppliedPen.reset();
@@ -128,10 +141,31 @@ bool TImageCanvas::Begin() {
 }
 
 void TImageCanvas::ApplyClip() {
-    if (const auto& clip = ClipRect())
-        FPainter.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()));
+    if (const auto clip = DeviceClip())
+        FPainter.setClipRect(*clip);
     else
         FPainter.setClipping(false);
+}
+
+std::optional<QRect> TImageCanvas::DeviceClip() const {
+    if (const auto& clip = ClipRect())
+        return DeviceArea(clip->Left, clip->Top, clip->Right, clip->Bottom);
+    return std::nullopt;
+}
+
+QRect TImageCanvas::DeviceArea(int x1, int y1, int x2, int y2) const {
+    const int left = ToDevice(x1);
+    const int top = ToDevice(y1);
+    return QRect(left, top, ToDevice(x2) - left, ToDevice(y2) - top);
+}
+
+std::span<const TPoint> TImageCanvas::ToDevice(std::span<const TPoint> points) {
+    if (DevicePixelRatio() == 1)
+        return points;
+    FDevicePoints.resize(points.size());
+    std::transform(points.begin(), points.end(), FDevicePoints.begin(),
+                   [this](TPoint p) { return ToDevice(p); });
+    return FDevicePoints;
 }
 
 void TImageCanvas::ClipChanged() {
@@ -143,13 +177,14 @@ bool TImageCanvas::Paintable(TPoint at) const {
     if (at.x < 0 || at.y < 0 || at.x >= FImage.width() || at.y >= FImage.height())
         return false;
     const auto& clip = ClipRect();
-    return !clip ||
-           (at.x >= clip->Left && at.y >= clip->Top && at.x < clip->Right && at.y < clip->Bottom);
+    return !clip || (at.x >= ToDevice(clip->Left) && at.y >= ToDevice(clip->Top) &&
+                     at.x < ToDevice(clip->Right) && at.y < ToDevice(clip->Bottom));
 }
 
 void TImageCanvas::End() {
     if (FPainter.isActive())
         FPainter.end();
+    FView = QImage();
 }
 
 void TImageCanvas::ApplyMode(TPenMode mode) {
@@ -176,7 +211,7 @@ void TImageCanvas::ApplyPen() {
     ApplyMode(Pen.Mode);
     if (FAppliedPen == Pen)
         return;
-    FPainter.setPen(MakeQPen(Pen));
+    FPainter.setPen(MakeQPen(Pen, DevicePixelRatio()));
     FAppliedPen = Pen;
 }
 
@@ -202,7 +237,7 @@ void TImageCanvas::DrawLine(TPoint from, TPoint to) {
     if (Pen.Style == psClear || !Begin())
         return;
     ApplyPen();
-    DrawSegment(from, to);
+    DrawSegment(ToDevice(from), ToDevice(to));
 }
 
 void TImageCanvas::DrawSegment(TPoint from, TPoint to) {
@@ -235,10 +270,11 @@ void TImageCanvas::DrawSegment(TPoint from, TPoint to) {
     }
 }
 
-void TImageCanvas::DrawPolyline(std::span<const TPoint> points) {
-    if (points.size() < 2 || Pen.Style == psClear || !Begin())
+void TImageCanvas::DrawPolyline(std::span<const TPoint> logical) {
+    if (logical.size() < 2 || Pen.Style == psClear || !Begin())
         return;
     ApplyPen();
+    const std::span<const TPoint> points = ToDevice(logical);
     if (Pen.Width > 1) {
         DrawWidePolyline(points);
         return;
@@ -283,8 +319,10 @@ void TImageCanvas::DrawPolygon(std::span<const TPoint> points) {
     ApplyBrush();
     std::vector<QPoint> q;
     q.reserve(points.size());
-    for (const TPoint& p : points)
-        q.emplace_back(p.x, p.y);
+    for (const TPoint& p : points) {
+        const TPoint d = ToDevice(p);
+        q.emplace_back(d.x, d.y);
+    }
     FPainter.drawPolygon(q.data(), static_cast<int>(q.size()));
 }
 
@@ -292,6 +330,10 @@ void TImageCanvas::DrawRectangle(TPoint corner1, TPoint corner2) {
     int x1 = corner1.x, y1 = corner1.y, x2 = corner2.x, y2 = corner2.y;
     if (!OrderCorners(x1, y1, x2, y2) || !Begin())
         return;
+    x1 = ToDevice(x1);
+    y1 = ToDevice(y1);
+    x2 = ToDevice(x2);
+    y2 = ToDevice(y2);
     const int w = x2 - x1;
     const int h = y2 - y1;
     ApplyMode(Pen.Mode);
@@ -326,7 +368,7 @@ void TImageCanvas::DrawFillRect(const TRect& r) {
     if (r.Right <= r.Left || r.Bottom <= r.Top || Brush.Style == bsClear || !Begin())
         return;
     ApplyMode(pmCopy);
-    FPainter.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), ColorToQColor(Brush.Color));
+    FPainter.fillRect(DeviceArea(r.Left, r.Top, r.Right, r.Bottom), ColorToQColor(Brush.Color));
 }
 
 void TImageCanvas::DrawEllipse(TPoint corner1, TPoint corner2) {
@@ -335,7 +377,8 @@ void TImageCanvas::DrawEllipse(TPoint corner1, TPoint corner2) {
         return;
     ApplyPen();
     ApplyBrush();
-    FPainter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    const QRect area = DeviceArea(x1, y1, x2, y2);
+    FPainter.drawEllipse(area.adjusted(0, 0, -1, -1));
 }
 
 void TImageCanvas::DrawArc(TPoint corner1, TPoint corner2, TPoint start, TPoint end) {
@@ -343,6 +386,7 @@ void TImageCanvas::DrawArc(TPoint corner1, TPoint corner2, TPoint start, TPoint 
     if (!OrderCorners(x1, y1, x2, y2) || Pen.Style == psClear || !Begin())
         return;
     ApplyPen();
+    // The angles are those of the logical points.
     const double cx = (x1 + x2) / 2.0;
     const double cy = (y1 + y2) / 2.0;
     auto angle = [&](int x, int y) {
@@ -354,19 +398,23 @@ void TImageCanvas::DrawArc(TPoint corner1, TPoint corner2, TPoint start, TPoint 
     double span = angle(end.x, end.y) - from;
     if (span <= 0)
         span += 360.0;
-    FPainter.drawArc(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1),
+    FPainter.drawArc(DeviceArea(x1, y1, x2, y2).adjusted(0, 0, -1, -1),
                      static_cast<int>(std::lround(from * 16)),
                      static_cast<int>(std::lround(span * 16)));
 }
 
-void TImageCanvas::DrawPixel(TPoint at, TColor color) {
+void TImageCanvas::DrawPixel(TPoint logical, TColor color) {
+    // The whole block; the painter's clip cuts it where the clip does.
+    const TPoint at = ToDevice(logical);
     if (!Paintable(at) || !Begin())
         return;
     ApplyMode(pmCopy);
-    FPainter.fillRect(QRect(at.x, at.y, 1, 1), ColorToQColor(color));
+    FPainter.fillRect(DeviceArea(logical.x, logical.y, logical.x + 1, logical.y + 1),
+                      ColorToQColor(color));
 }
 
-std::optional<TColor> TImageCanvas::ReadPixel(TPoint at) {
+std::optional<TColor> TImageCanvas::ReadPixel(TPoint logical) {
+    const TPoint at = ToDevice(logical);
     if (at.x < 0 || at.y < 0 || at.x >= FImage.width() || at.y >= FImage.height())
         return std::nullopt;
     // The raster painter writes straight into the image: what it drew is there.
@@ -382,12 +430,31 @@ void TImageCanvas::DrawText(TPoint at, const QString& text) {
     ApplyMode(pmCopy);
     if (Brush.Style != bsClear) {
         const TSize cell = MeasureText(text);
-        FPainter.fillRect(QRect(x, y, cell.cx, cell.cy), ColorToQColor(Brush.Color));
+        FPainter.fillRect(DeviceArea(x, y, x + cell.cx, y + cell.cy), ColorToQColor(Brush.Color));
     }
     const QFont& font = CurrentQFont();
     FPainter.setFont(font);
     FPainter.setPen(ColorToQColor(Font.Color));
     FAppliedPen.reset();
+    // Text alone is drawn in logical pixels, through the painter's transform,
+    // so that the font renders at its logical size in device resolution.
+    const qreal ratio = DevicePixelRatio();
+    const QTransform scaling = QTransform::fromScale(ratio, ratio);
+    if (ratio != FLayoutRatio) {
+        for (TFontTexts& texts : FFontTexts)
+            texts.Layouts.clear();
+        FLayoutRatio = ratio;
+    }
+    struct TUnscale {
+        QPainter& Painter;
+        bool Scaled;
+        ~TUnscale() {
+            if (Scaled)
+                Painter.setWorldTransform(QTransform());
+        }
+    } unscale{FPainter, ratio != 1};
+    if (unscale.Scaled)
+        FPainter.setWorldTransform(scaling);
     // A laid-out text breaks lines at a line or paragraph separator, which text
     // drawn at a point never does: such texts, and any with control
     // characters, are drawn as they stand.
@@ -405,7 +472,7 @@ void TImageCanvas::DrawText(TPoint at, const QString& text) {
             layouts.clear();
         QStaticText laidOut(text);
         laidOut.setTextFormat(Qt::PlainText);
-        laidOut.prepare(QTransform(), font);
+        laidOut.prepare(unscale.Scaled ? scaling : QTransform(), font);
         layout = layouts.insert(text, laidOut);
     }
     // Placed by the top-left corner of its text cell, as TextOut places text.
@@ -443,7 +510,14 @@ void TImageCanvas::DrawBitmap(TPoint at, const TBitmap& bitmap) {
     if (src.isNull() || !Begin())
         return;
     ApplyMode(pmCopy);
-    FPainter.drawImage(QPoint(at.x, at.y), src);
+    if (DevicePixelRatio() == 1 && bitmap.DevicePixelRatio() == 1) {
+        FPainter.drawImage(QPoint(at.x, at.y), src);
+        return;
+    }
+    // At its logical size: the source's own ratio would halve a picture of
+    // ratio 2 on the view, which has none.
+    FPainter.drawImage(DeviceArea(at.x, at.y, at.x + bitmap.Width(), at.y + bitmap.Height()), src,
+                       QRectF(0, 0, src.width(), src.height()));
 }
 
 void TImageCanvas::StretchBitmap(const TRect& r, const TBitmap& bitmap) {
@@ -451,5 +525,10 @@ void TImageCanvas::StretchBitmap(const TRect& r, const TBitmap& bitmap) {
     if (src.isNull() || r.Width() <= 0 || r.Height() <= 0 || !Begin())
         return;
     ApplyMode(pmCopy);
-    FPainter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), src);
+    if (DevicePixelRatio() == 1 && bitmap.DevicePixelRatio() == 1) {
+        FPainter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), src);
+        return;
+    }
+    FPainter.drawImage(DeviceArea(r.Left, r.Top, r.Right, r.Bottom), src,
+                       QRectF(0, 0, src.width(), src.height()));
 }

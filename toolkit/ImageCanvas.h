@@ -3,6 +3,12 @@
 // The canvas over a QPainter on a QImage. One painter stays open on the image
 // between calls, since the chart draws hundreds of items per picture; End()
 // closes it, which must happen before the image is read or replaced.
+//
+// The image's device pixel ratio is the canvas's (see Canvas.h). At a ratio
+// other than 1 the painter works on a view of the same pixels without one,
+// in device pixels: every call maps its logical coordinates itself, so the
+// pixel rules hold on device pixels exactly as at ratio 1, where the mapping
+// is the identity and nothing is scaled.
 
 #include "toolkit/Canvas.h"
 
@@ -22,6 +28,8 @@ public:
 
     // Finishes painting so that the image holds every call so far.
     void End();
+
+    qreal DevicePixelRatio() const override { return FImage.devicePixelRatio(); }
 
 protected:
     void DrawLine(TPoint from, TPoint to) override;
@@ -50,12 +58,23 @@ private:
     void ApplyBrush();
     void ApplyMode(TPenMode mode);
     void ApplyClip();
-    // Inside the image and the clip rectangle.
+    // A device pixel inside the image and the clip rectangle.
     bool Paintable(TPoint at) const;
+    // Device pixels for logical ones: a coordinate, a point, the area of
+    // columns x1..x2-1 and rows y1..y2-1.
+    int ToDevice(int v) const { return DevicePixels(v, DevicePixelRatio()); }
+    TPoint ToDevice(TPoint p) const { return {ToDevice(p.x), ToDevice(p.y)}; }
+    std::span<const TPoint> ToDevice(std::span<const TPoint> points);
+    QRect DeviceArea(int x1, int y1, int x2, int y2) const;
+    // The clip rectangle in device pixels.
+    std::optional<QRect> DeviceClip() const;
     const QFont& CurrentQFont();
 
     QImage& FImage;
+    // The painter's device at a ratio other than 1: FImage's pixels, ratio 1.
+    QImage FView;
     QPainter FPainter;
+    std::vector<TPoint> FDevicePoints;
     // What the open painter was last given, so unchanged settings are not re-sent.
     std::optional<TPen> FAppliedPen;
     std::optional<TBrush> FAppliedBrush;
@@ -70,6 +89,8 @@ private:
         QHash<QString, TSize> Sizes;
         QHash<QString, QStaticText> Layouts;
     };
+    // The ratio the cached layouts were prepared for.
+    qreal FLayoutRatio = 1;
     static constexpr std::size_t MaxCachedFonts = 8;
     static constexpr qsizetype MaxCachedTexts = 512;
     // The entry of the current font's metrics, made when missing.

@@ -159,18 +159,15 @@ TEST_F(RendererPass, PassEndsWithWidthOneAndTheFrameOnTheOutermostPixels) {
     Render();
     EXPECT_EQ(canvas.Pen.Width, 1);
     EXPECT_EQ(canvas.Only(TCanvasOp::Polyline).at(0).Pen.Width, 3);
-    // The last four calls trace the frame through the corner pixels 577 x 340.
-    ASSERT_GE(canvas.Records.size(), 5u);
-    const std::vector<TPoint> corners = {{0, 0}, {577, 0}, {577, 340}, {0, 340}, {0, 0}};
-    const auto n = canvas.Records.size();
-    for (std::size_t i = 0; i < 4; ++i) {
-        const auto& c = canvas.Records[n - 4 + i];
-        EXPECT_EQ(c.Op, TCanvasOp::LineTo);
-        EXPECT_EQ(c.Points, (std::vector<TPoint>{corners[i], corners[i + 1]}));
-        EXPECT_EQ(c.Pen.Color, clMaroon);
-        EXPECT_EQ(c.Pen.Width, 1);
-        EXPECT_EQ(c.Pen.Style, psSolid);
-    }
+    // The last call outlines the frame through the corner pixels 577 x 340.
+    ASSERT_GE(canvas.Records.size(), 2u);
+    const auto& c = canvas.Records.back();
+    EXPECT_EQ(c.Op, TCanvasOp::Rectangle);
+    EXPECT_EQ(c.Points, (std::vector<TPoint>{{0, 0}, {578, 341}}));
+    EXPECT_EQ(c.Brush.Style, bsClear);
+    EXPECT_EQ(c.Pen.Color, clMaroon);
+    EXPECT_EQ(c.Pen.Width, 1);
+    EXPECT_EQ(c.Pen.Style, psSolid);
 }
 
 TEST_F(RendererPass, LineOnOnePixelSetsThatPixel) {
@@ -181,8 +178,9 @@ TEST_F(RendererPass, LineOnOnePixelSetsThatPixel) {
     ASSERT_EQ(pixels.size(), 1u);
     EXPECT_EQ(pixels[0].Points.at(0), Pixel(params, 400, 400));
     EXPECT_EQ(pixels[0].Color, clGreen);
-    // Only the frame is drawn with LineTo.
-    EXPECT_EQ(canvas.Only(TCanvasOp::LineTo).size(), 4u);
+    // No line is drawn; the frame is an outline.
+    EXPECT_TRUE(canvas.Only(TCanvasOp::LineTo).empty());
+    EXPECT_EQ(canvas.Only(TCanvasOp::Rectangle).size(), 1u);
 }
 
 TEST_F(RendererPass, FarEndsAreClampedToThePixelLimit) {
@@ -272,14 +270,15 @@ TEST_F(RendererPass, AnnotationsOverOrUnderTheDataAndTextsOnTop) {
         r.ConstructDataBmpCanvas(log, params, lists, 0, 0, false, 0);
         std::vector<std::string> ops;
         const auto name = [](TCanvasOp op) {
-            return op == TCanvasOp::Polyline  ? "Polyline"
-                   : op == TCanvasOp::TextOut ? "TextOut"
-                   : op == TCanvasOp::LineTo  ? "LineTo"
-                                              : "";
+            return op == TCanvasOp::Polyline    ? "Polyline"
+                   : op == TCanvasOp::TextOut   ? "TextOut"
+                   : op == TCanvasOp::LineTo    ? "LineTo"
+                   : op == TCanvasOp::Rectangle ? "Frame"
+                                                : "";
         };
         for (const auto& c : log.Records)
             if (c.Op == TCanvasOp::Polyline || c.Op == TCanvasOp::TextOut ||
-                (c.Op == TCanvasOp::LineTo && ops.size() < 3))
+                ((c.Op == TCanvasOp::LineTo || c.Op == TCanvasOp::Rectangle) && ops.size() < 3))
                 ops.push_back(name(c.Op));
         ops.resize(3);
         return ops;
@@ -289,7 +288,7 @@ TEST_F(RendererPass, AnnotationsOverOrUnderTheDataAndTextsOnTop) {
     EXPECT_EQ(firstOps(false, false), (V{"Polyline", "TextOut", "LineTo"}));
     EXPECT_EQ(firstOps(true, true), (V{"LineTo", "TextOut", "Polyline"}));
     lists.SetAnnosVisible(false);
-    EXPECT_EQ(firstOps(false, true), (V{"Polyline", "LineTo", "LineTo"})); // frame only after
+    EXPECT_EQ(firstOps(false, true), (V{"Polyline", "Frame", ""})); // frame only after
 }
 
 TEST(RendererTransform, R2MRoundsHalfToEvenAndClamps) {
