@@ -12,6 +12,7 @@
 // as expected (and within the bound), 1 otherwise.
 #include "app/Startup.h"
 #include "app/Unit2.h"
+#include "tests/common/WindowDriving.h"
 #include "toolkit/Button.h"
 #include "toolkit/DirectoryListBox.h"
 #include "toolkit/Edit.h"
@@ -21,8 +22,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -58,8 +57,7 @@ long LastRssKb = 0;
 
 enum TStep { stEnterFolder, stSelect, stAnalyze, stAfterAnalyze, stClose, stDone };
 TStep Step = stEnterFolder;
-bool ClickReturned = false;
-QString ErrorBoxText;
+TQueuedClick AnalyzeClick;
 long Ticks = 0;
 
 long ResidentKb() {
@@ -89,17 +87,6 @@ QString CurrentFile() {
     return ExpectError() ? CurrentFolder().Bad : CurrentFolder().Good;
 }
 
-void Click(QWidget* target, QPoint at) {
-    const QPointF local(at);
-    const QPointF global(target->mapToGlobal(at));
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QApplication::sendEvent(target, &release);
-}
-
 void SelectFile(TForm2& form) {
     const auto items = form.FileListBox1->findItems(CurrentFile(), Qt::MatchExactly);
     if (items.size() != 1)
@@ -107,20 +94,6 @@ void SelectFile(TForm2& form) {
     Click(form.FileListBox1->viewport(), form.FileListBox1->visualItemRect(items.front()).center());
     if (form.Edit1->text() != CurrentFile())
         Fail("the click did not name the file in Edit1");
-}
-
-void ClickAnalyze(TForm2& form) {
-    ClickReturned = false;
-    ErrorBoxText.clear();
-    // Queued, so that the error box's own loop runs outside the timer's
-    // handler and a later tick can dismiss it.
-    QMetaObject::invokeMethod(
-        &form,
-        [&form] {
-            Click(form.Button1, form.Button1->rect().center());
-            ClickReturned = true;
-        },
-        Qt::QueuedConnection);
 }
 
 void Sample() {
@@ -134,17 +107,13 @@ void Sample() {
 }
 
 bool AnalysisFinished(TForm2& form) {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        ErrorBoxText = box->text();
-        box->accept();
+    if (!AnalyzeClick.Returned())
         return false;
-    }
-    if (!ClickReturned)
-        return false;
-    if (ExpectError() && ErrorBoxText.isEmpty())
+    const QString& boxText = AnalyzeClick.ErrorBoxText();
+    if (ExpectError() && boxText.isEmpty())
         Fail("the bad profile showed no error box");
-    else if (!ExpectError() && !ErrorBoxText.isEmpty())
-        Fail("the good profile failed: " + ErrorBoxText);
+    else if (!ExpectError() && !boxText.isEmpty())
+        Fail("the good profile failed: " + boxText);
     else if (!ExpectError() && (form.ListBox1->count() == 0 || form.Edit2->text().isEmpty()))
         Fail("the analysis left the bin table or the pulsar name empty");
     return true;
@@ -170,7 +139,7 @@ void Tick() {
         break;
     case stAnalyze:
         Step = stAfterAnalyze;
-        ClickAnalyze(form);
+        AnalyzeClick.Start(form.Button1);
         break;
     case stAfterAnalyze:
         if (!AnalysisFinished(form) || Step != stAfterAnalyze)
@@ -200,23 +169,6 @@ void StartSoak() {
 bool Copy(const QString& from, const QString& to) {
     QFile::remove(to);
     return QFile::copy(from, to);
-}
-
-// The header as it stands and every bin equal: no spread off the pulse.
-bool WriteFlatProfile(const QString& from, const QString& to) {
-    QFile source(from);
-    QFile target(to);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
-        return false;
-    int bin = 0;
-    while (!source.atEnd()) {
-        const QByteArray line = source.readLine();
-        if (line.startsWith('#'))
-            target.write(line);
-        else if (!line.trimmed().isEmpty())
-            target.write(QByteArray::number(bin++).rightJustified(4) + "  10\n");
-    }
-    return bin > 0;
 }
 
 bool WriteText(const QString& to, const QByteArray& text) {

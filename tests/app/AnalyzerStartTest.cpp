@@ -4,16 +4,14 @@
 // opened, and a path that cannot be opened, told in a box while the window
 // stays.
 #include "tests/analysis/ProfileFixture.h"
+#include "tests/common/AnalyzerOnDisplay.h"
 
 #include <QDir>
 #include <QImage>
 #include <QProcess>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
-
-const char* const Analyzer = TORVANE_BINARY_DIR "/app/torvane-analyzer";
 
 struct TRun {
     int Status = -1;
@@ -27,7 +25,7 @@ TRun RunWithoutDisplay(const QStringList& arguments) {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
     run.setProcessEnvironment(environment);
-    run.start(Analyzer, arguments);
+    run.start(display::Analyzer, arguments);
     if (!run.waitForFinished(30000))
         run.kill();
     return {run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1,
@@ -71,21 +69,6 @@ TEST(AnalyzerStart, ACommandLineItCannotParseEndsWithStatusOneAndNoWindow) {
     }
 }
 
-// Starts the analyzer with `arguments` on a virtual display, waits for its
-// window, then does `action` with $win the window and $pid the process;
-// prints the exit status.
-const char* const Script = R"(
-exe=$0; action=$1; shift
-"$exe" "$@" & pid=$!
-win=$(timeout 30 xdotool search --sync --onlyvisible --name 'ZELMAR Torvane analyzer' | head -n 1)
-if [ -z "$win" ]; then kill -KILL $pid; echo "no window"; exit 0; fi
-eval "$action"
-for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-if kill -0 $pid 2>/dev/null; then kill -KILL $pid; echo "still running"; exit 0; fi
-wait $pid
-echo "status=$?"
-)";
-
 // Saves the window as NAME.png once the start-up work has had time to show.
 QString Grab(const char* name) {
     return QStringLiteral("sleep 2; import -window $win %1.png;").arg(QLatin1String(name));
@@ -93,21 +76,8 @@ QString Grab(const char* name) {
 const char* const ExitButton = "xdotool mousemove --window $win 924 63 click 1";
 
 QString RunOnDisplay(const QString& cwd, const QString& action, const QStringList& arguments) {
-    for (const char* tool : {"xvfb-run", "xdotool", "import"})
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-            return QStringLiteral("no %1").arg(QLatin1String(tool));
-    QProcess run;
-    run.setWorkingDirectory(cwd);
-    // The tests themselves run offscreen; the analyzer must show on the display.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_QPA_PLATFORM");
-    run.setProcessEnvironment(environment);
-    run.start("xvfb-run", QStringList{"-a", "-s", "-screen 0 1280x800x24", "sh", "-c", Script,
-                                      Analyzer, action} +
-                              arguments);
-    if (!run.waitForFinished(90000))
-        run.kill();
-    return QString::fromUtf8(run.readAllStandardOutput()).trimmed();
+    return display::Run(cwd, display::WindowScript, action, arguments,
+                        {"xvfb-run", "xdotool", "import"});
 }
 
 TEST(AnalyzerStart, AProfileNamedAtStartIsAnalysedAsAfterClickingItInItsFolder) {

@@ -1,29 +1,13 @@
 // The analyzer run as a process on a virtual X display, ended by its Exit
 // button and by a request to close, as a user or a session would.
 #include "tests/analysis/ProfileFixture.h"
+#include "tests/common/AnalyzerOnDisplay.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-const char* const Analyzer = TORVANE_BINARY_DIR "/app/torvane-analyzer";
-
-// Starts the analyzer, waits for its window, then does `action` with $win
-// the window and $pid the process; prints the exit status.
-const char* const Script = R"(
-"$0" & pid=$!
-win=$(timeout 30 xdotool search --sync --onlyvisible --name 'ZELMAR Torvane analyzer' | head -n 1)
-if [ -z "$win" ]; then kill -KILL $pid; echo "no window"; exit 0; fi
-eval "$1"
-for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-if kill -0 $pid 2>/dev/null; then kill -KILL $pid; echo "still running"; exit 0; fi
-wait $pid
-echo "status=$?"
-)";
 
 // Starts the analyzer in a folder that is deleted first, where its file
 // browser cannot be made; waits for a box of the bare application title, says
@@ -43,24 +27,11 @@ echo "status=$?"
 )";
 
 QString RunUntil(const QString& action, const std::string& profile = {},
-                 const char* script = Script) {
-    if (QStandardPaths::findExecutable("xvfb-run").isEmpty() ||
-        QStandardPaths::findExecutable("xdotool").isEmpty())
-        return "no xvfb-run or xdotool";
+                 const char* script = display::WindowScript) {
     QTemporaryDir cwd;
     if (!profile.empty())
         std::ofstream(QDir(cwd.path()).filePath("p1.torvane").toStdString()) << profile;
-    QProcess run;
-    run.setWorkingDirectory(cwd.path());
-    // The tests themselves run offscreen; the analyzer must show on the display.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_QPA_PLATFORM");
-    run.setProcessEnvironment(environment);
-    run.start("xvfb-run",
-              {"-a", "-s", "-screen 0 1280x800x24", "sh", "-c", script, Analyzer, action});
-    if (!run.waitForFinished(90000))
-        run.kill();
-    return QString::fromUtf8(run.readAllStandardOutput()).trimmed();
+    return display::Run(cwd.path(), script, action);
 }
 
 } // namespace

@@ -66,8 +66,9 @@ TEST(WindowChartHighDpi, ThinLinesAreOneDevicePixelAndTheCurveIsSharp) {
     TForm2 form;
     form.DirectoryListBox1->SetDirectory(Examples);
     form.show();
-    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2"))
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) {
         ASSERT_EQ(form.devicePixelRatioF(), 2) << "the screen's ratio";
+    }
     const auto rows =
         form.FileListBox1->findItems(QStringLiteral("J0437-4715.torvane"), Qt::MatchExactly);
     ASSERT_EQ(rows.size(), 1);
@@ -150,8 +151,9 @@ TEST(WindowChartHighDpi, ThinLinesAreOneDevicePixelAndTheCurveIsSharp) {
         QImage printed(chart.size(), QImage::Format_RGB32);
         printed.fill(Qt::green);
         chart.render(&printed);
-        if (chart.devicePixelRatioF() == 1)
+        if (chart.devicePixelRatioF() == 1) {
             EXPECT_TRUE(MatchesReference(printed, References, reference));
+        }
         chart.ShowGraf();
         EXPECT_EQ(chart.SurfaceImage().devicePixelRatio(), chart.devicePixelRatioF());
     }

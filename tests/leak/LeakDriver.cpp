@@ -15,6 +15,7 @@
 // LeakSanitizer's own status when it finds a leak).
 #include "app/Startup.h"
 #include "app/Unit2.h"
+#include "tests/common/WindowDriving.h"
 #include "toolkit/Button.h"
 #include "toolkit/DirectoryListBox.h"
 #include "toolkit/Edit.h"
@@ -22,10 +23,7 @@
 #include "toolkit/ListBox.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -46,7 +44,7 @@ int AnalysesDone = 0;
 
 TSession Session;
 QString Failure; // the first check that failed
-QString ErrorBoxText;
+TQueuedClick AnalyzeClick;
 
 enum TStep { stOpenFolder, stAnalyze, stAfterAnalyze, stClose, stDone };
 TStep Step = stOpenFolder;
@@ -59,18 +57,6 @@ void Fail(const QString& what) {
     if (Failure.isEmpty())
         Failure = what;
     Step = stClose;
-}
-
-// A left click as the window system delivers it: press and release at `at`.
-void Click(QWidget* target, QPoint at) {
-    const QPointF local(at);
-    const QPointF global(target->mapToGlobal(at));
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QApplication::sendEvent(target, &release);
 }
 
 // The fault the check exists to catch: an object that nothing owns, made
@@ -91,41 +77,23 @@ void OpenFolderAndSelect(TForm2& form) {
     Click(form.FileListBox1->viewport(), row.center());
 }
 
-// Whether the current click has run to its end; an error box comes and goes
-// before.
-bool ClickReturned = false;
-
 void ClickAnalyze(TForm2& form) {
     if (!form.Button1->isEnabled() || form.Edit1->text() != Session.FileName)
         return Fail("selecting the file did not enable Analyze and name the file");
-    ClickReturned = false;
-    ErrorBoxText.clear();
-    // Queued, so that an error box's own loop runs outside this timer's
-    // handler and a later tick can dismiss it.
-    QMetaObject::invokeMethod(
-        &form,
-        [&form] {
-            Click(form.Button1, form.Button1->rect().center());
-            ClickReturned = true;
-        },
-        Qt::QueuedConnection);
+    AnalyzeClick.Start(form.Button1);
 }
 
 // True once the click has run to its end.
 bool AnalysisFinished(TForm2& form) {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        ErrorBoxText = box->text();
-        box->accept();
-        return false; // the click returns once the box's loop has ended
-    }
-    if (!ClickReturned)
+    if (!AnalyzeClick.Returned())
         return false;
+    const QString& boxText = AnalyzeClick.ErrorBoxText();
     if (Session.ExpectError) {
-        if (ErrorBoxText.isEmpty())
+        if (boxText.isEmpty())
             Fail("the failing analysis showed no error box");
     } else {
-        if (!ErrorBoxText.isEmpty())
-            Fail("the analysis failed: " + ErrorBoxText);
+        if (!boxText.isEmpty())
+            Fail("the analysis failed: " + boxText);
         else if (form.ListBox1->count() == 0 || form.Edit2->text().isEmpty())
             Fail("the analysis left the bin table or the pulsar name empty");
     }
@@ -174,25 +142,6 @@ void StartSession() {
     timer->start(TickMs);
 }
 
-// A profile whose bins are all equal: no spread off the pulse, so the
-// analysis stops with an error.
-bool WriteFlatProfile(const QString& from, const QString& to) {
-    QFile source(from);
-    QFile target(to);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
-        return false;
-    // The header as it stands, so that the declared bin count still holds.
-    int bin = 0;
-    while (!source.atEnd()) {
-        const QByteArray line = source.readLine();
-        if (line.startsWith('#'))
-            target.write(line);
-        else if (!line.trimmed().isEmpty())
-            target.write(QByteArray::number(bin++).rightJustified(4) + "  10\n");
-    }
-    return bin > 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -230,8 +179,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "leak_driver: %s\n", Failure.toLocal8Bit().constData());
         return 1;
     }
-    if (!ErrorBoxText.isEmpty())
-        std::printf("error box: %s\n", ErrorBoxText.toLocal8Bit().constData());
+    if (!AnalyzeClick.ErrorBoxText().isEmpty())
+        std::printf("error box: %s\n", AnalyzeClick.ErrorBoxText().toLocal8Bit().constData());
     std::printf("session complete\n");
     return 0;
 }
