@@ -7,6 +7,7 @@
 #include "chart/PlotChart.h"
 #include "chart/ScaleProps.h"
 #include "chart/StandardLayout.h"
+#include "chart/TextLabel.h"
 
 #include <array>
 #include <span>
@@ -87,6 +88,11 @@ constexpr const char* TimeFormatNames[] = {"tfHHMMSS", "tfHHhMM", "tfAMPM"};
 constexpr const char* YearLengthNames[] = {"ylNone", "ylYY", "ylYYYY"};
 constexpr const char* DateOrderNames[] = {"doDDMMYY", "doMMDDYY", "doYYMMDD"};
 constexpr const char* DateForTimeNames[] = {"dtNone", "dtOnePerDay", "dtOnePerChart", "dtAllTicks"};
+constexpr const char* AlignNames[] = {"alNone",  "alTop",    "alBottom", "alLeft",
+                                      "alRight", "alClient", "alCustom"};
+constexpr const char* AnchorKindNames[] = {"akLeft", "akTop", "akRight", "akBottom"};
+constexpr const char* DragKindNames[] = {"dkDrag", "dkDock"};
+constexpr const char* DragModeNames[] = {"dmManual", "dmAutomatic"};
 
 // --- table builders -------------------------------------------------------------------
 
@@ -169,8 +175,10 @@ void AddChar(Table& t, const QString& name, Access<O> obj, G get, S set) {
 }
 
 // A font property reached by value: each part is changed on a copy that is then set.
+// With a default font, each part equal to that font's is left out.
 void AddFont(Table& t, const QString& prefix, std::function<TFont(Chart&)> get,
-             std::function<void(Chart&, const TFont&)> set) {
+             std::function<void(Chart&, const TFont&)> set,
+             std::optional<TFont> def = std::nullopt) {
     auto part = [&](const char* name, std::function<void(TFont&, const QString&)> write,
                     std::function<QString(const TFont&)> read) {
         Add(
@@ -180,7 +188,8 @@ void AddFont(Table& t, const QString& prefix, std::function<TFont(Chart&)> get,
                 write(f, v);
                 set(c, f);
             },
-            [=](Chart& c) { return read(get(c)); });
+            [=](Chart& c) { return read(get(c)); },
+            def ? std::optional<QString>(read(*def)) : std::nullopt);
     };
     // The character set is always the default one; it is written and accepted for
     // completeness of the description.
@@ -255,11 +264,128 @@ void AddScale(Table& t, const QString& prefix, Access<P> obj, Names locationName
                           &TScaleProps::SetRangeHigh);
     AddFloat<TScaleProps>(t, p + "RangeLow", base, &TScaleProps::RangeLow,
                           &TScaleProps::SetRangeLow, 0.0);
+    AddString<TScaleProps>(t, p + "ScaleInscript", base, &TScaleProps::ScaleInscript,
+                           &TScaleProps::SetScaleInscript, QString());
     AddEnum<P>(t, p + "ScaleLocation", obj, locationNames, &P::ScaleLocation, &P::SetScaleLocation);
     AddInt<TScaleProps>(t, p + "ScalePos", base, &TScaleProps::ScalePos, &TScaleProps::SetScalePos);
     AddBool<TScaleProps>(t, p + "ShortTicks", base, &TScaleProps::ShortTicks,
                          &TScaleProps::SetShortTicks);
+    AddString<TScaleProps>(t, p + "UserTickText", base, &TScaleProps::UserTickText,
+                           &TScaleProps::SetUserTickText, QString());
     AddBool<TScaleProps>(t, p + "Visible", base, &TScaleProps::Visible, &TScaleProps::SetVisible);
+}
+
+// The platform properties: each changes a copy of the chart's set, which is then set.
+void AddPlatform(Table& t, const QString& name,
+                 std::function<void(TPlatformProps&, const QString&)> write,
+                 std::function<QString(const TPlatformProps&)> read) {
+    Add(
+        t, name,
+        [=](Chart& c, const QString& v) {
+            TPlatformProps props = c.PlatformProps();
+            write(props, v);
+            c.SetPlatformProps(props);
+        },
+        [=](Chart& c) { return read(c.PlatformProps()); }, read(TPlatformProps()));
+}
+
+// A component named by an identifier; empty for none.
+QString ReferenceValue(const QString& valueText) {
+    return DescIdent(valueText);
+}
+
+void AddPlatformProperties(Table& t) {
+    AddPlatform(
+        t, "Align",
+        [](TPlatformProps& p, const QString& v) {
+            p.Align = static_cast<TAlign>(EnumValue(AlignNames, v));
+        },
+        [](const TPlatformProps& p) { return EnumText(AlignNames, p.Align); });
+    Add(
+        t, QStringLiteral("Visible"),
+        [](Chart& c, const QString& v) { c.SetDescVisible(DescBool(v)); },
+        [](Chart& c) { return DescFormatBool(c.DescVisible()); }, DescFormatBool(true));
+    AddPlatform(
+        t, "ShowHint", [](TPlatformProps& p, const QString& v) { p.ShowHint = DescBool(v); },
+        [](const TPlatformProps& p) { return DescFormatBool(p.ShowHint); });
+    AddPlatform(
+        t, "Hint", [](TPlatformProps& p, const QString& v) { p.Hint = DescString(v); },
+        [](const TPlatformProps& p) { return DescQuote(p.Hint); });
+    AddPlatform(
+        t, "PopupMenu",
+        [](TPlatformProps& p, const QString& v) { p.PopupMenu = ReferenceValue(v); },
+        [](const TPlatformProps& p) { return p.PopupMenu; });
+    AddPlatform(
+        t, "Anchors",
+        [](TPlatformProps& p, const QString& v) { p.Anchors = SetValue(AnchorKindNames, v); },
+        [](const TPlatformProps& p) { return SetText(AnchorKindNames, p.Anchors); });
+    const auto size = [&](const char* name, int TPlatformProps::*field) {
+        AddPlatform(
+            t, QStringLiteral("Constraints.") + QLatin1String(name),
+            [field](TPlatformProps& p, const QString& v) { p.*field = DescInt(v); },
+            [field](const TPlatformProps& p) { return QString::number(p.*field); });
+    };
+    size("MaxHeight", &TPlatformProps::MaxHeight);
+    size("MaxWidth", &TPlatformProps::MaxWidth);
+    size("MinHeight", &TPlatformProps::MinHeight);
+    size("MinWidth", &TPlatformProps::MinWidth);
+    AddPlatform(
+        t, "DragKind",
+        [](TPlatformProps& p, const QString& v) {
+            p.DragKind = static_cast<TDragKind>(EnumValue(DragKindNames, v));
+        },
+        [](const TPlatformProps& p) { return EnumText(DragKindNames, p.DragKind); });
+    // A cursor is written by its name or, without one, by its number.
+    AddPlatform(
+        t, "DragCursor",
+        [](TPlatformProps& p, const QString& v) {
+            bool number = false;
+            v.trimmed().toInt(&number);
+            p.DragCursor = number ? QString::number(DescInt(v)) : DescIdent(v);
+        },
+        [](const TPlatformProps& p) { return p.DragCursor; });
+    AddPlatform(
+        t, "DragMode",
+        [](TPlatformProps& p, const QString& v) {
+            p.DragMode = static_cast<TDragMode>(EnumValue(DragModeNames, v));
+        },
+        [](const TPlatformProps& p) { return EnumText(DragModeNames, p.DragMode); });
+}
+
+// Every property of a label defaults to a new label's value, so hidden
+// untouched labels write nothing.
+void AddTextLabels(Table& t) {
+    const TTextLabel fresh;
+    for (int i = 1; i <= Chart::NumTextLabels; ++i) {
+        const Access<TTextLabel> tl = [i](Chart& c) -> TTextLabel& { return c.TextLabels(i); };
+        const QString p = QStringLiteral("TextLabel%1.").arg(i);
+        AddEnum<TTextLabel>(t, p + "Alignment", tl, AlignmentNames, &TTextLabel::Alignment,
+                            &TTextLabel::SetAlignment, fresh.Alignment());
+        AddColor<TTextLabel>(t, p + "BkColor", tl, &TTextLabel::BkColor, &TTextLabel::SetBkColor,
+                             fresh.BkColor());
+        AddString<TTextLabel>(t, p + "Caption", tl, &TTextLabel::Caption, &TTextLabel::SetCaption,
+                              fresh.Caption());
+        AddFont(
+            t, p + "Font", [i](Chart& c) { return c.TextLabels(i).Font(); },
+            [i](Chart& c, const TFont& f) { c.TextLabels(i).SetFont(f); }, fresh.Font());
+        AddInt<TTextLabel>(t, p + "Layer", tl, &TTextLabel::Layer, &TTextLabel::SetLayer,
+                           fresh.Layer());
+        AddFloat<TTextLabel>(t, p + "PosX", tl, &TTextLabel::PosX, &TTextLabel::SetPosX,
+                             fresh.PosX());
+        AddFloat<TTextLabel>(t, p + "PosY", tl, &TTextLabel::PosY, &TTextLabel::SetPosY,
+                             fresh.PosY());
+        const auto boolean = [&](const char* name, bool (TTextLabel::*get)() const,
+                                 void (TTextLabel::*set)(bool), bool def) {
+            Add(
+                t, p + QLatin1String(name),
+                [=](Chart& c, const QString& v) { (tl(c).*set)(DescBool(v)); },
+                [=](Chart& c) { return DescFormatBool((tl(c).*get)()); }, DescFormatBool(def));
+        };
+        boolean("ScreenPos", &TTextLabel::ScreenPos, &TTextLabel::SetScreenPos, fresh.ScreenPos());
+        boolean("Transparent", &TTextLabel::Transparent, &TTextLabel::SetTransparent,
+                fresh.Transparent());
+        boolean("Visible", &TTextLabel::Visible, &TTextLabel::SetVisible, fresh.Visible());
+    }
 }
 
 Table BuildTable() {
@@ -271,6 +397,7 @@ Table BuildTable() {
     AddFont(
         t, QStringLiteral("Font"), [](Chart& c) { return c.Font(); },
         [](Chart& c, const TFont& f) { c.SetFont(f); });
+    AddPlatformProperties(t);
     AddBool<Chart>(t, "AvoidDuplicateMarks", self, &Chart::AvoidDuplicateMarks,
                    &Chart::SetAvoidDuplicateMarks);
     AddInt<Chart>(t, "AllocSize", self, &Chart::AllocSize, &Chart::SetAllocSize);
@@ -392,6 +519,10 @@ Table BuildTable() {
         },
         [](Chart& c) { return SetText(StyleElementNames, c.StyleElements()); },
         SetText(StyleElementNames, AllStyleElements));
+    Add(
+        t, QStringLiteral("UseDataOf"),
+        [](Chart& c, const QString& v) { c.SetUseDataOfName(ReferenceValue(v)); },
+        [](Chart& c) { return c.UseDataOfName(); }, QString());
     AddFont(
         t, QStringLiteral("TextFont"), [](Chart& c) { return c.TextFont(); },
         [](Chart& c, const TFont& f) { c.SetTextFont(f); });
@@ -405,6 +536,7 @@ Table BuildTable() {
                    &Chart::SetTextBkStyle);
     AddEnum<Chart>(t, "TextAlignment", self, AlignmentNames, &Chart::TextAlignment,
                    &Chart::SetTextAlignment);
+    AddTextLabels(t);
     return t;
 }
 

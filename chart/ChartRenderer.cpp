@@ -48,6 +48,7 @@ void TChartRenderer::ConstructDataBmpCanvas(TCanvas& Canvas, const TRenderParams
             RenderList(Canvas, Lists, false, BlkWhite, TTextFilter::Every);
             FinishPolyLine(Canvas);
         }
+        DrawTextLabels(Canvas);
     }
     notify(Params.OnDataRendered);
     TCanvasStateSaver saved(Canvas);
@@ -115,6 +116,14 @@ void TChartRenderer::DrawFrame(TCanvas& Canvas) {
     Canvas.LineTo(right, bottom);
     Canvas.LineTo(0, bottom);
     Canvas.LineTo(0, 0);
+}
+
+void TChartRenderer::DrawTextLabels(TCanvas& Canvas) {
+    Canvas.Pen.Width = 1;
+    FLastLWidth = 1;
+    const std::span<const TTextLabel> labels = FParams->TextLabels;
+    for (auto it = labels.rbegin(); it != labels.rend(); ++it)
+        it->Draw(Canvas, FParams->Map);
 }
 
 // --- state ---------------------------------------------------------------------------

@@ -11,11 +11,13 @@
 #include "chart/ChartItem.h"
 #include "chart/MarkMap.h"
 #include "chart/PlotMap.h"
+#include "chart/TextLabel.h"
 #include "chart/TickDivision.h"
 #include "toolkit/Canvas.h"
 
 #include <array>
 #include <functional>
+#include <span>
 
 // Sender is the chart the lists belong to.
 using TRenderEvent =
@@ -42,6 +44,9 @@ struct TRenderParams {
     TRenderEvent OnBeforeRenderData;
     TRenderEvent OnDataRendered;
     TBeforeRenderCItemEvent OnBeforeRenderChartItem;
+    // The chart's text labels, label 1 first; drawn after the lists, the
+    // last one first, so that label 1 lies on top.
+    std::span<const TTextLabel> TextLabels;
 };
 
 class TChartRenderer {
@@ -73,6 +78,7 @@ private:
     void RenderList(TCanvas& Canvas, TChartDrawingList& Lists, bool IsAnnotation, bool BlkWhite,
                     TTextFilter Filter);
     void DrawFrame(TCanvas& Canvas);
+    void DrawTextLabels(TCanvas& Canvas);
 
     // Pen, style and brush set on the canvas only when they differ.
     void UsePen(TCanvas& Canvas, TColor color, TPenStyle style);

@@ -41,6 +41,8 @@ TCustomPlotChart::~TCustomPlotChart() {
     FBackGroundImg->OnChange = nullptr;
     FJointLayers->OnChange = nullptr;
     FJointLayers->OnApplyRanges = nullptr;
+    for (TTextLabel& label : FTextLabels)
+        label.OnChange = nullptr;
     for (std::size_t i = 0; i < 2; ++i) {
         FScalePropsX[i]->OnChange = nullptr;
         FScalePropsY[i]->OnChange = nullptr;
@@ -50,6 +52,7 @@ TCustomPlotChart::~TCustomPlotChart() {
 void TCustomPlotChart::ResetComp() {
     FSuppressPaint = true;
     // Back to the own data list first: the reset must not empty a shared one.
+    FPendingUseDataOf.clear();
     ShareDataOf(nullptr);
     ClearDataList();
     ClearAnnoList();
@@ -86,6 +89,10 @@ void TCustomPlotChart::ResetComp() {
         TCrossHair fresh;
         fresh.SetLayer(i + 1);
         ch.Assign(fresh);
+    }
+    for (TTextLabel& label : FTextLabels) {
+        label.OnChange = [this] { SettingsChanged(); };
+        label.Reset();
     }
     ClearLongTexts();
 
@@ -156,6 +163,75 @@ void TCustomPlotChart::ResetComp() {
 
 TCustomPlotChart* TCustomPlotChart::UseDataOf() const {
     return dynamic_cast<TCustomPlotChart*>(DataSource());
+}
+
+void TCustomPlotChart::SetUseDataOf(TCustomPlotChart* value) {
+    FPendingUseDataOf.clear();
+    ShareDataOf(value);
+}
+
+QString TCustomPlotChart::UseDataOfName() const {
+    if (const TCustomPlotChart* source = UseDataOf())
+        return source->objectName();
+    return FPendingUseDataOf;
+}
+
+void TCustomPlotChart::SetUseDataOfName(const QString& value) {
+    FPendingUseDataOf = value;
+    if (value.isEmpty())
+        ShareDataOf(nullptr);
+    else
+        ResolveUseDataOf();
+}
+
+bool TCustomPlotChart::ResolveUseDataOf(bool Drop) {
+    if (FPendingUseDataOf.isEmpty())
+        return true;
+    const auto charts = window()->findChildren<TCustomPlotChart*>(FPendingUseDataOf);
+    for (TCustomPlotChart* chart : charts)
+        if (chart != this) {
+            FPendingUseDataOf.clear();
+            ShareDataOf(chart);
+            return true;
+        }
+    if (Drop)
+        FPendingUseDataOf.clear();
+    return Drop;
+}
+
+// --- text labels ------------------------------------------------------------------
+
+TTextLabel& TCustomPlotChart::TextLabels(int i) {
+    return FTextLabels[static_cast<std::size_t>(std::clamp(i, 1, NumTextLabels) - 1)];
+}
+
+const TTextLabel& TCustomPlotChart::TextLabels(int i) const {
+    return FTextLabels[static_cast<std::size_t>(std::clamp(i, 1, NumTextLabels) - 1)];
+}
+
+void TCustomPlotChart::SetTextLabels(int i, const TTextLabel& value) {
+    AssignSettings([&] { TextLabels(i).Assign(value); });
+}
+
+// --- platform control properties ------------------------------------------------------
+
+void TCustomPlotChart::SetPlatformProps(const TPlatformProps& value) {
+    FPlatformProps = value;
+    setToolTip(value.ShowHint ? value.Hint : QString());
+    setMinimumSize(std::max(0, value.MinWidth), std::max(0, value.MinHeight));
+    setMaximumSize(value.MaxWidth > 0 ? value.MaxWidth : QWIDGETSIZE_MAX,
+                   value.MaxHeight > 0 ? value.MaxHeight : QWIDGETSIZE_MAX);
+}
+
+bool TCustomPlotChart::DescVisible() const {
+    return !(testAttribute(Qt::WA_WState_ExplicitShowHide) && testAttribute(Qt::WA_WState_Hidden));
+}
+
+void TCustomPlotChart::SetDescVisible(bool value) {
+    if (!value)
+        hide();
+    else if (!DescVisible())
+        show();
 }
 
 // --- settings objects ----------------------------------------------------------
@@ -301,8 +377,11 @@ void TCustomPlotChart::SetMinDupMarkDist(int value) {
 
 void TCustomPlotChart::SetIsometric(bool value) {
     FIsometric = value;
-    if (value)
-        RepaintIfAuto();
+    if (!value)
+        return;
+    ApplyIsometric();
+    AdjustScaling();
+    RepaintIfAuto();
 }
 
 // --- TPlotChart -----------------------------------------------------------------------
@@ -338,5 +417,8 @@ void TPlotChart::showEvent(QShowEvent* event) {
     if (!FWindowCreated) {
         FWindowCreated = true;
         FSuppressPaint = false;
+        // The whole window is loaded by now: a chart named further down the
+        // description exists, and a name that none carries is given up.
+        ResolveUseDataOf(true);
     }
 }

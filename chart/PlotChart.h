@@ -11,7 +11,9 @@
 #include "chart/ChartDrawingList.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartTypes.h"
+#include "chart/PlatformProps.h"
 #include "chart/PlotMap.h"
+#include "chart/TextLabel.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/WindowDescription.h"
@@ -21,6 +23,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class TScaleProps;
@@ -204,8 +208,29 @@ public:
     void SetAvoidDuplicateMarks(bool value); // Paint when changed
     int MinDupMarkDist() const { return FMinDupMarkDist; }
     void SetMinDupMarkDist(int value); // clamped to 1..3; Paint when changed
+    // Isometric: one world unit spans the same physical length along X and Y
+    // on every layer, whose X range stays while its Y range is recentred on its
+    // middle m = (YLo + YHi) / 2 to the span
+    //   YSpan = XSpan * (b / a) * (AspectX / AspectY),
+    // a = W - L - R - S and b = H - T - B - S being the pixels between the plot
+    // area's first and last column and row, AspectX and AspectY the device's
+    // pixels per inch across and down (AuxBmp's resolution, read at reset);
+    // Y keeps its direction. Applied when Isometric is set to True, on every
+    // range change, rim or shadow change and resize while it is True, and once
+    // after loading. Left alone: a layer with a logarithmic axis, a Y axis
+    // joined to another layer (it follows its controller), a plot area without
+    // width or height. Setting it to False keeps the ranges as they are.
+    // Only the middle of a Y range counts, so set both ends at once
+    // (ForceRange): a single end set alone moves the middle that the next
+    // end is recentred on.
     bool Isometric() const { return FIsometric; }
     void SetIsometric(bool value);
+    // The recentred Y range (Low, High) of the formula above; none when it
+    // cannot be formed (a <= 0, b <= 0, an X range of no width or an aspect <= 0).
+    static std::optional<std::pair<double, double>> IsometricYRange(double XLow, double XHigh,
+                                                                    double YLow, double YHigh,
+                                                                    int a, int b, double AspectX,
+                                                                    double AspectY);
     TColor MouseTraceColor() const { return FMouseTraceColor; }
     void SetMouseTraceColor(TColor value) { FMouseTraceColor = value; }
     bool MouseTraceInvert() const { return FMouseTraceInvert; }
@@ -225,11 +250,36 @@ public:
     // The chart whose data list this one shows and edits (ShareDataOf gives
     // the rules); none when it shows its own.
     TCustomPlotChart* UseDataOf() const;
-    void SetUseDataOf(TCustomPlotChart* value) { ShareDataOf(value); }
+    void SetUseDataOf(TCustomPlotChart* value);
+    // The same by the chart's object name, as a description names it: a chart
+    // of this chart's window. A name not found yet (a chart further down the
+    // description) is kept and looked up again at Loaded and when the chart is
+    // first shown; a name no chart of the window carries by then is dropped
+    // and the chart keeps its own data. Empty: its own data.
+    QString UseDataOfName() const;
+    void SetUseDataOfName(const QString& value);
 
     // --- standard layouts (SetStdLayout lives with the layout tables) -----------------
     void SetStdLayout(TChartLayout Layout);
     TChartLayout StandardLayout() const { return FStandardLayout; }
+
+    // --- text labels: drawn over the lists, label 30 first, label 1 on top ------------
+    static constexpr int NumTextLabels = 30;
+    // Labels 1..30 (other numbers are taken as the nearest). A label's change
+    // report repaints the chart when AutoRedraw is on.
+    TTextLabel& TextLabels(int i);
+    const TTextLabel& TextLabels(int i) const;
+    // Copies the settings into the chart's own label; one repaint.
+    void SetTextLabels(int i, const TTextLabel& value);
+
+    // --- platform control properties (PlatformProps.h) ----------------------------------
+    const TPlatformProps& PlatformProps() const { return FPlatformProps; }
+    // Stores them and applies what Qt has: the tooltip (Hint while ShowHint),
+    // the minimum and maximum size.
+    void SetPlatformProps(const TPlatformProps& value);
+    // Visible False hides the widget (it stays hidden when its window is shown).
+    bool DescVisible() const;
+    void SetDescVisible(bool value);
 
     // --- settings objects: assigning copies the settings into the chart's own object ---
     TBakGndImg& BackGroundImg() { return *FBackGroundImg; }
@@ -348,6 +398,9 @@ protected:
 
     // Called by a settings object's change report.
     void SettingsChanged() { RepaintIfAuto(); }
+    // Looks a pending UseDataOf name up in the window; true when none is left.
+    // Drop: a name still not found is given up.
+    bool ResolveUseDataOf(bool Drop = false);
 
     // The painting gate: set, nothing paints. Also set while a picture is
     // composed, so that change reports from inside do not paint again.
@@ -440,6 +493,14 @@ private:
     double FPanGridOffsY{};
     double FAspectX{};
     double FAspectY{};
+    // Gives every free Y axis of a linear layer its isometric range (no
+    // notification), then rebuilds the scales' ranges; nothing unless Isometric.
+    void ApplyIsometric();
+    void ApplyIsometricRange(int Layer);
+
+    std::array<TTextLabel, NumTextLabels> FTextLabels;
+    TPlatformProps FPlatformProps;
+    QString FPendingUseDataOf;
 
     std::array<std::unique_ptr<TCrossHair>, NumCrossHairs> FCrossHair;
     std::unique_ptr<TBakGndImg> FBackGroundImg;

@@ -212,6 +212,7 @@ TRenderParams TCustomPlotChart::RenderParams() const {
     p.GridTicksY = FScaleY[0]->TickSettings();
     p.AvoidDuplicateMarks = FAvoidDuplicateMarks;
     p.MinDupMarkDist = FMinDupMarkDist;
+    p.TextLabels = FTextLabels;
     return p;
 }
 

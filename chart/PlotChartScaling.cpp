@@ -166,6 +166,7 @@ void TCustomPlotChart::GeometryChanged() {
     // Layouts ask again for the minimum size.
     updateGeometry();
     ResizeGrafBmp();
+    ApplyIsometric();
     PlaceScales();
     AdjustScaling();
     RepaintIfAuto();
@@ -202,6 +203,7 @@ void TCustomPlotChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     AHeight = std::max(AHeight, least.height());
     AWidth = std::max(AWidth, least.width());
     setGeometry(ALeft, ATop, AWidth, AHeight);
+    ApplyIsometric();
     PlaceScales();
     setGeometry(ALeft, ATop, AWidth, AHeight);
     AdjustScaling();
@@ -217,6 +219,7 @@ void TCustomPlotChart::resizeEvent(QResizeEvent* event) {
     if (width() < least.width() || height() < least.height())
         resize(size().expandedTo(least));
     ResizeGrafBmp();
+    ApplyIsometric();
     PlaceScales();
     AdjustScaling();
 }
@@ -267,6 +270,7 @@ void TCustomPlotChart::ApplyRangeIntern(int Layer, double XLow, double XHigh, do
         ForceAxisRange(*FScalePropsX[i], XLow, XHigh);
     if (yFree)
         ForceAxisRange(*FScalePropsY[i], YLow, YHigh);
+    ApplyIsometricRange(Layer);
     SetScaleProps(*FScaleX[i], *FScalePropsX[i]);
     SetScaleProps(*FScaleY[i], *FScalePropsY[i]);
     AdjustScaling();
@@ -295,6 +299,8 @@ void TCustomPlotChart::ApplyJointRanges(int Layer) {
 
 void TCustomPlotChart::Loaded() {
     FLoading = false;
+    ResolveUseDataOf();
+    ApplyIsometric();
     for (std::size_t i = 0; i < 2; ++i) {
         SetScaleProps(*FScaleX[i], *FScalePropsX[i]);
         SetScaleProps(*FScaleY[i], *FScalePropsY[i]);
@@ -305,4 +311,55 @@ void TCustomPlotChart::Loaded() {
     }
     AdjustScaling();
     Paint();
+}
+
+// --- isometric scaling -------------------------------------------------------------------
+
+std::optional<std::pair<double, double>>
+TCustomPlotChart::IsometricYRange(double XLow, double XHigh, double YLow, double YHigh, int a,
+                                  int b, double AspectX, double AspectY) {
+    const double xSpan = std::abs(XHigh - XLow);
+    if (a <= 0 || b <= 0 || !(xSpan > 0) || !(AspectX > 0) || !(AspectY > 0))
+        return std::nullopt;
+    const double ySpan = xSpan * (static_cast<double>(b) / a) * (AspectX / AspectY);
+    if (!std::isfinite(ySpan))
+        return std::nullopt;
+    const double middle = YLow / 2 + YHigh / 2;
+    const double half = (YHigh < YLow ? -ySpan : ySpan) / 2;
+    return std::pair{middle - half, middle + half};
+}
+
+void TCustomPlotChart::ApplyIsometricRange(int Layer) {
+    // Partial descriptions would recentre on ranges not yet read; Loaded
+    // applies it once everything is in.
+    if (!FIsometric || FLoading)
+        return;
+    Layer = std::clamp(Layer, 1, 2);
+    const TScaleProps& x = *FScalePropsX[Ix(Layer)];
+    TScaleProps& y = *FScalePropsY[Ix(Layer)];
+    if (x.Logarithmic() || y.Logarithmic() || FJointLayers->ControlledLayerY(Layer) != Layer)
+        return;
+    const TPlotGeometry g = Geometry();
+    const auto range =
+        IsometricYRange(x.RangeLow(), x.RangeHigh(), y.RangeLow(), y.RangeHigh(),
+                        g.PlotRight() - g.LRim, g.PlotBottom() - g.TRim, FAspectX, FAspectY);
+    if (range)
+        ForceAxisRange(y, range->first, range->second);
+}
+
+void TCustomPlotChart::ApplyIsometric() {
+    if (!FIsometric || FLoading)
+        return;
+    TFlagGuard gate(FSuppressPaint);
+    for (int layer = 1; layer <= 2; ++layer)
+        ApplyIsometricRange(layer);
+    // Joined axes take their controller's new range.
+    for (int layer = 1; layer <= 2; ++layer)
+        if (FJointLayers->ControlledLayerX(layer) != layer ||
+            FJointLayers->ControlledLayerY(layer) != layer)
+            ApplyJointRanges(layer);
+    for (std::size_t i = 0; i < 2; ++i) {
+        SetScaleProps(*FScaleX[i], *FScalePropsX[i]);
+        SetScaleProps(*FScaleY[i], *FScalePropsY[i]);
+    }
 }
