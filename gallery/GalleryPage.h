@@ -57,3 +57,5 @@ TGalleryPage* MakeGalleryPage(const TGalleryPageEntry& Entry, QWidget* parent = 
 // the chart paints itself now through its paint event: 0 for a chart that
 // draws no item, grid or crosshair, however its background looks.
 int PlotPixelsDrawn(TCustomPlotChart& Chart);
+// Fewer than this and a plot counts as blank: a stray pixel is no chart.
+constexpr int MinPlotPixelsDrawn = 50;

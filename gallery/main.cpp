@@ -19,10 +19,6 @@
 
 namespace {
 
-// Fewer differing pixels than this and a plot counts as blank: a lone frame
-// corner or a stray pixel is no chart.
-constexpr int MinDrawnPixels = 50;
-
 // Errors that escape a page's handler are reported on standard error and
 // the program goes on, as the gallery is for trying things out; a check run
 // fails on them.
@@ -75,7 +71,7 @@ int Check(TGalleryApplication& app, TGalleryWindow& window, int only) {
         }
         for (std::size_t n = 0; n < charts.size(); ++n) {
             const int drawn = PlotPixelsDrawn(*charts[n]);
-            if (drawn < MinDrawnPixels) {
+            if (drawn < MinPlotPixelsDrawn) {
                 std::fprintf(stderr, "page %s: chart %zu draws nothing (%d pixels)\n", name, n + 1,
                              drawn);
                 blank = true;

@@ -7,6 +7,8 @@
 #include "gallery/GalleryPage.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QProcess>
 #include <QSet>
 #include <functional>
@@ -94,6 +96,34 @@ TEST(GalleryPages, NamesAreUniqueAndFound) {
         EXPECT_EQ(FindGalleryPage(name), &entry);
     }
     EXPECT_EQ(FindGalleryPage(u"no-such-page"), nullptr);
+}
+
+// What a person can choose on a page (its choosers and switches) must leave
+// every chart drawing something.
+TEST(GalleryPages, EveryChoiceOnAPageKeepsItsChartsDrawn) {
+    for (const TGalleryPageEntry& entry : GalleryPages()) {
+        SCOPED_TRACE(entry.Name);
+        std::unique_ptr<TGalleryPage> page(MakeGalleryPage(entry));
+        page->resize(1000, 560);
+        page->show();
+        QApplication::processEvents();
+        const auto expectDrawn = [&](const QString& after) {
+            QApplication::processEvents();
+            for (std::size_t n = 0; n < page->Charts().size(); ++n)
+                EXPECT_GE(PlotPixelsDrawn(*page->Charts()[n]), MinPlotPixelsDrawn)
+                    << "chart " << n + 1 << " after " << after.toStdString();
+        };
+        for (QComboBox* box : page->findChildren<QComboBox*>())
+            for (int i = 0; i < box->count(); ++i) {
+                box->setCurrentIndex(i);
+                expectDrawn(box->currentText());
+            }
+        for (QCheckBox* check : page->findChildren<QCheckBox*>()) {
+            check->toggle();
+            expectDrawn(check->text() + " toggled");
+            check->toggle();
+        }
+    }
 }
 
 TEST(GalleryProgram, ListsItsPagesAndDrawsEveryChartOnEach) {
