@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStringList>
@@ -694,6 +695,111 @@ void EventsPage(TGalleryPage& Page) {
     });
 }
 
+// Passes a watched widget's events to a function; the events go on to the
+// widget as well.
+class TEventTap : public QObject {
+public:
+    TEventTap(QObject* Watched, std::function<void(QEvent&)> Tap)
+        : QObject(Watched), FTap(std::move(Tap)) {
+        Watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        FTap(*event);
+        return false;
+    }
+
+private:
+    std::function<void(QEvent&)> FTap;
+};
+
+void VisibilityPage(TGalleryPage& Page) {
+    TPlotChart& c = Page.AddChart();
+    c.SetStdLayout(lay_X1Bottom_Y2Both);
+    c.SetChartCaption("Items of classes 0, 1, 2 on layer 1, and layer 2");
+    SetRanges(c, 0, 10, -1.5, 1.5);
+    SetRange(c.Scale2Y(), 0, 100);
+    c.JointLayers().SetControlledLayerX(2, 1);
+    c.ClearGraf();
+    c.SetActiveLayer(2);
+    c.SetDataCol(clMaroon);
+    c.SetFillCol(RGBColor(235, 190, 190));
+    for (int i = 0; i < 10; ++i)
+        c.Rectangle(i + 0.3, 0.0, i + 0.7, 10.0 + 8 * i);
+    c.SetActiveLayer(1);
+    const std::array<TColor, 3> colours{clBlue, clRed, DarkGreen};
+    for (int k = 0; k < 3; ++k) {
+        c.SetClassDefault(static_cast<std::uint8_t>(k));
+        c.SetDataCol(colours[static_cast<std::size_t>(k)]);
+        Curve(c, 0, 10, 150, [k](double x) { return std::sin(x + k * 2.1); });
+    }
+    c.SetClassDefault(0);
+    c.ShowGraf();
+    for (int k = 0; k < 3; ++k) {
+        auto* box = new QCheckBox(QStringLiteral("ClassVisible(%1)").arg(k), &Page);
+        box->setChecked(true);
+        Page.Controls().addWidget(box);
+        QObject::connect(box, &QCheckBox::toggled, &Page,
+                         [&c, k](bool on) { c.SetClassVisible(k, on); });
+    }
+    auto* layer = new QCheckBox(QStringLiteral("LayerVisible(2)"), &Page);
+    layer->setChecked(true);
+    Page.Controls().addWidget(layer);
+    Page.Controls().addStretch(1);
+    QObject::connect(layer, &QCheckBox::toggled, &Page,
+                     [&c](bool on) { c.SetLayerVisible(2, on); });
+}
+
+void PickingPage(TGalleryPage& Page) {
+    TPlotChart& c = Page.AddChart();
+    Captions(c, "FindNearestItemScreen and M2R under the mouse", "x", "y");
+    SetRanges(c, 0, 10, 0, 10);
+    c.ClearGraf();
+    c.SetDataCol(clBlack);
+    c.SetFillCol(SkyBlue);
+    for (int i = 0; i < 25; ++i) {
+        const double x = 0.3 + i * 0.39;
+        c.MarkAt(x, 5 + 3.5 * std::sin(x * 0.9) + std::sin(i * 7.0), 6);
+    }
+    c.ShowGraf();
+    TCrossHair& hair = c.CrossHair(1);
+    hair.SetColor(clRed);
+    hair.SetLineType(psSolid);
+    auto* where =
+        new QLabel(QStringLiteral("Move the mouse over the chart; click to pick."), &Page);
+    Page.Controls().addWidget(where);
+    Page.Controls().addStretch(1);
+    Page.AddReadout();
+    c.setMouseTracking(true);
+    new TEventTap(&c, [&c, &Page, where](QEvent& event) {
+        if (event.type() != QEvent::MouseMove && event.type() != QEvent::MouseButtonPress)
+            return;
+        const QPoint at = static_cast<QMouseEvent&>(event).position().toPoint();
+        double wx = 0, wy = 0, dist = 0;
+        c.M2R(1, at.x(), at.y(), wx, wy);
+        const int index = c.FindNearestItemScreen(at.x(), at.y(), 255, tkNotMoveTo, dist);
+        const QString text =
+            index < 0 ? QStringLiteral("(%1, %2): no item").arg(wx, 0, 'f', 2).arg(wy, 0, 'f', 2)
+                      : QStringLiteral("(%1, %2): item %3 at %4 px")
+                            .arg(wx, 0, 'f', 2)
+                            .arg(wy, 0, 'f', 2)
+                            .arg(index)
+                            .arg(dist, 0, 'f', 1);
+        where->setText(text);
+        if (index < 0)
+            return;
+        const TChartItem item = c.DataContainer(index);
+        c.CrossHair(1).SetPos(item.x, item.y);
+        c.CrossHair(1).SetMode(dist < 8 ? chCrossBox : chBox);
+        if (event.type() == QEvent::MouseButtonPress)
+            Page.Log(QStringLiteral("picked item %1: x %2, y %3")
+                         .arg(index)
+                         .arg(item.x, 0, 'f', 3)
+                         .arg(item.y, 0, 'f', 3));
+    });
+}
+
 constexpr TGalleryPageEntry Pages[] = {
     {"lines", "Lines and polylines",
      "MoveTo and DrawTo draw connected curves, Line separate segments; every item keeps the "
@@ -758,6 +864,14 @@ constexpr TGalleryPageEntry Pages[] = {
      "Four crosshairs in world values of a layer, drawn over the finished picture in a mode, "
      "colour and line style of their own.",
      CrossHairsPage},
+    {"visibility", "Classes and layers",
+     "Every item has a class (ClassDefault when appended) and a layer; ClassVisible and "
+     "LayerVisible hide them without removing them.",
+     VisibilityPage},
+    {"picking", "Picking items",
+     "The program reads the mouse itself here: M2R turns the pointer into world values, "
+     "FindNearestItemScreen finds the nearest item, a crosshair marks it.",
+     PickingPage},
     {"sharing", "Sharing a data list",
      "The right chart shows the left chart's data list (UseDataOf) through its own axes: an "
      "item appended through either is shown by both.",
