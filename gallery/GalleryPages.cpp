@@ -8,6 +8,7 @@
 #include "chart/PlotChart.h"
 #include "chart/ScaleProps.h"
 #include "chart/StandardLayout.h"
+#include "chart/TextLabel.h"
 #include "gallery/GalleryPage.h"
 
 #include <QCheckBox>
@@ -26,6 +27,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <numbers>
 
@@ -800,6 +802,134 @@ void PickingPage(TGalleryPage& Page) {
     });
 }
 
+// --- text labels, tick texts, isometric scaling -----------------------------------------
+
+void TextLabelsPage(TGalleryPage& Page) {
+    TPlotChart& c = Page.AddChart();
+    Captions(c, "TextLabels(1..30): over the lists, kept by ClearGraf", "phase", "flux");
+    SetRanges(c, 0, 10, -0.5, 1.5);
+    const auto draw = [&c] {
+        c.ClearGraf();
+        c.SetDataCol(clBlue);
+        c.SetLineWid(2);
+        Curve(c, 0, 10, 300, Pulse);
+        c.SetLineWid(1);
+        c.ShowGraf();
+    };
+    draw();
+    TFont bold;
+    bold.Height = -13;
+    bold.Style = fsBold;
+    bold.Color = clMaroon;
+    TTextLabel& peak = c.TextLabels(1);
+    peak.SetCaption("main pulse");
+    peak.SetFont(bold);
+    peak.SetAlignment(taCenter);
+    peak.SetPos(5.0, 1.25);
+    peak.SetVisible(true);
+    TTextLabel& fixed = c.TextLabels(2);
+    fixed.SetCaption("pinned to pixel (8, 8)\nof the plot area");
+    fixed.SetScreenPos(true);
+    fixed.SetPos(8, 8);
+    fixed.SetTransparent(false);
+    fixed.SetBkColor(Pale);
+    fixed.SetVisible(true);
+    TTextLabel& side = c.TextLabels(3);
+    TFont small;
+    small.Color = DarkGreen;
+    side.SetFont(small);
+    side.SetCaption("interpulse?\nright-aligned");
+    side.SetAlignment(taRightJustify);
+    side.SetPos(8.8, 0.55);
+    side.SetVisible(true);
+
+    auto* zoom = new QPushButton(QStringLiteral("Zoom to 3..7"), &Page);
+    auto* whole = new QPushButton(QStringLiteral("Whole range"), &Page);
+    auto* clear = new QPushButton(QStringLiteral("ClearGraf"), &Page);
+    auto* redraw = new QPushButton(QStringLiteral("Draw again"), &Page);
+    auto* shown = new QCheckBox(QStringLiteral("Labels visible"), &Page);
+    shown->setChecked(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{zoom, whole, clear, redraw, shown})
+        Page.Controls().addWidget(w);
+    Page.Controls().addStretch(1);
+    QObject::connect(zoom, &QPushButton::clicked, &Page,
+                     [&c] { c.ForceRange(1, 3, 7, -0.5, 1.5); });
+    QObject::connect(whole, &QPushButton::clicked, &Page,
+                     [&c] { c.ForceRange(1, 0, 10, -0.5, 1.5); });
+    QObject::connect(clear, &QPushButton::clicked, &Page, [&c] {
+        c.ClearGraf();
+        c.ShowGraf();
+    });
+    QObject::connect(redraw, &QPushButton::clicked, &Page, draw);
+    QObject::connect(shown, &QCheckBox::toggled, &Page, [&c](bool on) {
+        for (int i = 1; i <= 3; ++i)
+            c.TextLabels(i).SetVisible(on);
+    });
+}
+
+void TickTextsPage(TGalleryPage& Page) {
+    TPlotChart& a = Page.AddChart();
+    Captions(a, "ScaleInscript: \"& MHz\" and \"x&\" around each label", "", "");
+    SetRanges(a, 1200, 1600, 0, 4);
+    a.Scale1X().SetScaleInscript("& MHz");
+    a.Scale1Y().SetScaleInscript("x&");
+    a.Scale1Y().SetDecPlaces(0);
+    a.ClearGraf();
+    a.SetDataCol(clBlue);
+    Curve(a, 1200, 1600, 200,
+          [](double f) { return 0.5 + 3 * std::exp(-(f - 1420) * (f - 1420) / 200); });
+    a.ShowGraf();
+
+    TPlotChart& b = Page.AddChart();
+    Captions(b, "LabelType ftUserText: labels from UserTickText", "", "hours observed");
+    // Half a day beyond each end, so that the ticks, one a day, fall on the bars.
+    SetRanges(b, -0.5, 6.5, 0, 10);
+    b.Scale1X().SetLabelType(ftUserText);
+    b.Scale1X().SetUserTickText("Mon|Tue|Wed|Thu|Fri|Sat|Sun");
+    b.Scale1X().SetMinTicks(6);
+    b.ClearGraf();
+    b.SetDataCol(clNavy);
+    b.SetFillCol(SkyBlue);
+    const std::array<double, 7> hours{6, 8.5, 3, 7, 9, 2, 4.5};
+    for (std::size_t d = 0; d < hours.size(); ++d) {
+        const double x = static_cast<double>(d);
+        b.Rectangle(x - 0.3, 0.0, x + 0.3, hours[d]);
+    }
+    b.ShowGraf();
+}
+
+void IsometricPage(TGalleryPage& Page) {
+    TPlotChart& c = Page.AddChart();
+    Captions(c, "Isometric: a unit as long along Y as along X", "x", "y");
+    const auto plain = [&c] { c.ForceRange(1, -6, 6, -4, 4); };
+    plain();
+    c.ClearGraf();
+    c.SetTranspItems(true);
+    c.SetDataCol(clRed);
+    c.SetLineWid(2);
+    c.Ellipse(0, 0, 6, 6); // a circle of radius 3
+    c.SetLineWid(1);
+    c.SetDataCol(clBlue);
+    c.Rectangle(-2.0, -2.0, 2.0, 2.0); // a square
+    c.SetTranspItems(false);
+    c.SetDataCol(clGray);
+    c.CursorVert(0);
+    c.CursorHoriz(0);
+    c.ShowGraf();
+    auto* on = new QCheckBox(QStringLiteral("Isometric"), &Page);
+    on->setChecked(true);
+    Page.Controls().addWidget(on);
+    Page.Controls().addStretch(1);
+    const auto apply = [&c, plain](bool isometric) {
+        // Off keeps the recentred range; the plain one shows the difference.
+        c.SetIsometric(isometric);
+        if (!isometric)
+            plain();
+    };
+    QObject::connect(on, &QCheckBox::toggled, &Page, apply);
+    apply(true);
+}
+
 constexpr TGalleryPageEntry Pages[] = {
     {"lines", "Lines and polylines",
      "MoveTo and DrawTo draw connected curves, Line separate segments; every item keeps the "
@@ -845,6 +975,18 @@ constexpr TGalleryPageEntry Pages[] = {
      "Every chart has two layers, each with an X and a Y axis; ActiveLayer chooses the layer of "
      "new items, JointLayers lets one layer take the other's range.",
      LayersPage},
+    {"text-labels", "Text labels",
+     "Thirty labels per chart, apart from the lists: at a world point, so they follow the data "
+     "on a zoom, or at a pixel of the plot area; ClearGraf leaves them.",
+     TextLabelsPage},
+    {"tick-texts", "Tick texts",
+     "ScaleInscript puts text around each number (& stands for it); LabelType ftUserText takes "
+     "the labels from UserTickText, separated by |.",
+     TickTextsPage},
+    {"isometric", "Isometric scaling",
+     "With Isometric on, the chart recentres each Y range so that a circle stays round and a "
+     "square square, whatever the chart's size.",
+     IsometricPage},
     {"grid", "Grid", "The grid lies under the items, at the ticks of the layer-1 axes.", GridPage},
     {"area-modes", "Area modes",
      "A coloured band under the items, given in world values of the active layer: left of, "
