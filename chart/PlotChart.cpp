@@ -17,6 +17,8 @@
 TCustomPlotChart::TCustomPlotChart(QWidget* parent) : QWidget(parent) {
     // paintEvent always covers the whole surface with the composed picture.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Moves without a button report the pointer's world values too.
+    setMouseTracking(true);
     for (auto& ch : FCrossHair)
         ch = std::make_unique<TCrossHair>();
     FBackGroundImg = std::make_unique<TBakGndImg>();
@@ -154,7 +156,11 @@ void TCustomPlotChart::ResetComp() {
     // rims and the chart caption's place: the standard layout.
     SetStdLayout(lay_X1Bottom_Y1Left);
 
+    // The surface is composed anew, so a band shown during a gesture just goes.
+    FZoomHistory.Clear();
+    FGesture = TGesture{};
     FMouseAction = maNone;
+    UpdateCursor({});
     FMouseTrace.clear();
 
     FStyleElements = 0;

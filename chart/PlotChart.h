@@ -14,6 +14,7 @@
 #include "chart/PlatformProps.h"
 #include "chart/PlotMap.h"
 #include "chart/TextLabel.h"
+#include "chart/ZoomHistory.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/WindowDescription.h"
@@ -235,10 +236,12 @@ public:
     void SetMouseTraceColor(TColor value) { FMouseTraceColor = value; }
     bool MouseTraceInvert() const { return FMouseTraceInvert; }
     void SetMouseTraceInvert(bool value) { FMouseTraceInvert = value; }
+    // What the mouse does (see *mouse actions* below); setting it ends a
+    // gesture in progress and sets the cursor.
     TMouseActMode MouseAction() const { return FMouseAction; }
-    void SetMouseAction(TMouseActMode value) { FMouseAction = value; }
+    void SetMouseAction(TMouseActMode value);
     bool MouseCursorFixed() const { return FMouseCursorFixed; }
-    void SetMouseCursorFixed(bool value) { FMouseCursorFixed = value; }
+    void SetMouseCursorFixed(bool value);
     double PanGridDx() const { return FPanGridDx; }
     void SetPanGridDx(double value) { FPanGridDx = value; }
     double PanGridDy() const { return FPanGridDy; }
@@ -353,6 +356,61 @@ public:
     const std::vector<TMouseTracePoint>& MouseTrace() const { return FMouseTrace; }
     void ClearMouseTrace() { FMouseTrace.clear(); }
 
+    // --- mouse actions and zoom history -------------------------------------------------
+    // A gesture starts with a press inside the plot area; maNone starts none
+    // and passes the mouse on to the parent. Each layer moves or zooms with its
+    // own map, a logarithmic axis in log space, and the ranges are applied by
+    // range forcing (MinRange kept, joined layers follow):
+    // - maPan, maPanHoriz, maPanVert: dragging moves the ranges by the dragged
+    //   world distance, on both axes, X only, Y only.
+    // - maPanGrid: as maPan, but each range keeps its width and its low end
+    //   lands on PanGridOffsX + n * PanGridDx (Y likewise); a logarithmic axis,
+    //   or one whose step is not positive, pans freely.
+    // - maZoom: dragging up zooms in, down zooms out, by 2 per ZoomDragPixels,
+    //   about the press point; a click (the pointer moved at most ClickSlop
+    //   pixels) zooms in by 2 with the left button, out by 2 with the right.
+    // - maZoomWind: a rectangle is dragged (shown as the rubber band); on
+    //   release the ranges become it, unless it is narrower or lower than
+    //   MinZoomWindPixels.
+    // - maRubberBand: the band while dragging, OnRubberBand on release.
+    // - maSelectRect: the same, OnSelectRect with the rectangle in world values.
+    // - maDragCrossH: a press within CrossHairCatchPixels of a shown
+    //   crosshair's line (of its point, chBox) drags the nearest one.
+    // - maDrawMTrace: pressing and dragging records the pointer into the mouse
+    //   trace (a pixel repeated in a row once).
+    // - the other modes do nothing.
+    // The wheel zooms by WheelZoomFactor per notch about the pointer in the pan
+    // and zoom modes (maPanHoriz X only, maPanVert Y only). Rectangles and
+    // dragged crosshairs stay inside the plot area; the band is drawn with an
+    // inverting pen over the shown picture, so taking it away restores every
+    // pixel. Every gesture that changes ranges adds one zoom-history entry (the
+    // ranges before it), and OnZoomPan follows every change of ranges.
+    // Cursors (MouseCursorFixed True: the action's cursor over the whole
+    // control, unchanged while dragging; False: only over the plot area, and
+    // the closed hand while a pan drags): pans the open hand, maPanHoriz and
+    // maPanVert the horizontal and vertical arrows, maZoom the vertical arrow,
+    // rectangles and the trace the cross, maDragCrossH the four arrows, the
+    // others Qt's arrow.
+    static constexpr int ClickSlop = 2;
+    static constexpr int ZoomDragPixels = 100;
+    static constexpr int MinZoomWindPixels = 4;
+    static constexpr int CrossHairCatchPixels = 8;
+    static constexpr double WheelZoomFactor = 1.25;
+    // The ranges of both layers as they are now.
+    TZoomRanges CurrentRanges() const;
+    // Records the ranges as they are now (for zooms made in code).
+    void PushZoomHistory() { FZoomHistory.Push(CurrentRanges()); }
+    // Puts back the ranges of the newest entry exactly, bypassing range
+    // forcing (joins included, since the entry held a joined state), and
+    // repaints; false when the history is empty. An axis that has turned
+    // logarithmic keeps its range when the entry's would not fit it.
+    bool UndoZoom();
+    void ClearZoomHistory() { FZoomHistory.Clear(); }
+    const TZoomHistory& ZoomHistory() const { return FZoomHistory; }
+    // Whether a gesture is in progress, and whether the rubber band is shown.
+    bool MouseBusy() const { return FGesture.Active; }
+    bool RubberBandShown() const { return FGesture.BandShown; }
+
     // --- picking ----------------------------------------------------------------------
     // Searches over the items as they are drawn now: only items of a visible
     // class and layer (annotations also only while AnnosVisible), each at its
@@ -390,11 +448,46 @@ public:
     std::function<void(TCustomPlotChart& Sender, TChartItem& ChartItem, int Index,
                        bool IsAnnotation)>
         OnBeforeRenderChartItem;
+    // Mouse events; world values are of the ActiveLayer, pixels the control's.
+    // The pointer moved over the plot area (any action, maNone too).
+    std::function<void(TCustomPlotChart& Sender, Qt::KeyboardModifiers Shift, double X, double Y)>
+        OnMouseMoveInChart;
+    // A wheel turn over the control, Delta in eighths of a degree (120 a
+    // notch), first OnMouseWheel, then OnMouseWheelUp or OnMouseWheelDown;
+    // a handler that sets Handled stops the rest and the wheel zoom.
+    std::function<void(TCustomPlotChart& Sender, Qt::KeyboardModifiers Shift, int Delta, int X,
+                       int Y, bool& Handled)>
+        OnMouseWheel;
+    std::function<void(TCustomPlotChart& Sender, Qt::KeyboardModifiers Shift, int X, int Y,
+                       bool& Handled)>
+        OnMouseWheelUp;
+    std::function<void(TCustomPlotChart& Sender, Qt::KeyboardModifiers Shift, int X, int Y,
+                       bool& Handled)>
+        OnMouseWheelDown;
+    // The ranges changed under Action (a wheel zoom reports the MouseAction in
+    // effect).
+    std::function<void(TCustomPlotChart& Sender, TMouseActMode Action)> OnZoomPan;
+    // A rubber band released: its corners, the press and the release point
+    // (inside the plot area), both included, Left <= Right, Top <= Bottom.
+    std::function<void(TCustomPlotChart& Sender, const TRect& Rect)> OnRubberBand;
+    // A selection released, in world values, Low <= High.
+    std::function<void(TCustomPlotChart& Sender, double XLow, double YLow, double XHigh,
+                       double YHigh)>
+        OnSelectRect;
+    // A crosshair (1..4) is about to be dragged; clearing Allow keeps it put.
+    std::function<void(TCustomPlotChart& Sender, int CrossHair, bool& Allow)> OnBeforeCrossHairMove;
+    // A dragged crosshair (1..4) moved to a new position.
+    std::function<void(TCustomPlotChart& Sender, int CrossHair, double PosX, double PosY)>
+        OnCrossHairMove;
 
 protected:
     void RepaintIfAuto() override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
     // Called by a settings object's change report.
     void SettingsChanged() { RepaintIfAuto(); }
@@ -524,6 +617,47 @@ private:
     // Set by Paint and the fast paths; a paintEvent that follows only shows
     // the fresh picture instead of composing it again.
     bool FSurfaceFresh = false;
+
+    // --- mouse gestures (chart/PlotChartMouse.cpp) ---
+    struct TGesture {
+        bool Active = false;
+        TMouseActMode Action = maNone;
+        Qt::MouseButton Button = Qt::NoButton;
+        TPoint Press;
+        TPoint Last;
+        // Whether the pointer has left the click slop since the press.
+        bool Moved = false;
+        // The ranges and maps at the press: drags are measured from there.
+        TZoomRanges Start;
+        TPlotMap StartMap;
+        int CrossHair = 0; // the one dragged (1..4), 0 none
+        bool BandShown = false;
+        TPoint BandFrom;
+        TPoint BandTo;
+    };
+    bool InPlotArea(TPoint p) const;
+    TPoint ClampToPlotArea(TPoint p) const;
+    void UpdateCursor(TPoint at);
+    // Ends a gesture in progress: band away, history entry when ranges changed.
+    void EndGesture();
+    // Applies ranges to both layers by range forcing and repaints; OnZoomPan
+    // when they changed.
+    void ApplyMouseRanges(const TZoomRanges& Ranges, TMouseActMode Action);
+    // One history entry for a gesture that started from Before, if anything changed.
+    void CommitZoom(const TZoomRanges& Before);
+    void DragTo(TPoint at);
+    void ReleaseAt(TPoint at);
+    // Draws the band between two corners with the inverting pen (twice: away again).
+    void XorBand(TPoint from, TPoint to);
+    void ShowBand(TPoint from, TPoint to);
+    void HideBand();
+    // Redraws the band after the surface was rebuilt under it.
+    void RestoreBand();
+    int NearestCrossHair(TPoint at) const;
+    void MoveCrossHair(TPoint at);
+    void RecordTrace(TPoint at);
+    TGesture FGesture;
+    TZoomHistory FZoomHistory;
 };
 
 // The chart as the window description creates it: loads its properties

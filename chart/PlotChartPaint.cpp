@@ -52,6 +52,7 @@ void TCustomPlotChart::Compose(qreal ratio) {
     FChartBmp.Canvas().Draw(FLRim, FTRim, FGrafBmp);
     FSurfaceBmp.SetSize(width(), height());
     DrawFinish(0, 0, FSurfaceBmp.Canvas(), FChartBmp);
+    RestoreBand();
 }
 
 void TCustomPlotChart::paintEvent(QPaintEvent* event) {
@@ -254,6 +255,7 @@ bool TCustomPlotChart::SurfaceFits(qreal ratio) const {
 
 void TCustomPlotChart::ShowPlotArea() {
     DrawFinish(FLRim, FTRim, FSurfaceBmp.Canvas(), FGrafBmp);
+    RestoreBand();
     FSurfaceFresh = true;
     update();
 }
