@@ -10,6 +10,7 @@
 #include "chart/StandardLayout.h"
 #include "chart/TextLabel.h"
 #include "gallery/GalleryPage.h"
+#include "gallery/PageHelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,65 +33,6 @@
 #include <numbers>
 
 namespace {
-
-constexpr TColor Orange = RGBColor(230, 120, 0);
-constexpr TColor DarkGreen = RGBColor(0, 120, 60);
-constexpr TColor SkyBlue = RGBColor(90, 160, 230);
-constexpr TColor Pale = RGBColor(255, 244, 214);
-
-void SetRange(TScaleProps& Axis, double Low, double High) {
-    // High first: the default range is 0..1, and a low end set above it
-    // first would be pushed by the minimum range.
-    Axis.SetRangeHigh(High);
-    Axis.SetRangeLow(Low);
-}
-
-void SetRanges(TCustomPlotChart& Chart, double XLow, double XHigh, double YLow, double YHigh) {
-    SetRange(Chart.Scale1X(), XLow, XHigh);
-    SetRange(Chart.Scale1Y(), YLow, YHigh);
-}
-
-void Captions(TCustomPlotChart& Chart, const QString& Title, const QString& X, const QString& Y) {
-    Chart.SetChartCaption(Title);
-    Chart.Scale1X().SetCaption(X);
-    Chart.Scale1Y().SetCaption(Y);
-}
-
-// A curve as one MoveTo and a run of DrawTo: the renderer joins them into polylines.
-void Curve(TCustomPlotChart& Chart, double XLow, double XHigh, int Steps,
-           const std::function<double(double)>& F) {
-    for (int i = 0; i <= Steps; ++i) {
-        const double x = XLow + (XHigh - XLow) * i / Steps;
-        if (i == 0)
-            Chart.MoveTo(x, F(x));
-        else
-            Chart.DrawTo(x, F(x));
-    }
-}
-
-// A combo box in the page's control row; Choose runs with the index now and
-// whenever the choice changes.
-void Chooser(TGalleryPage& Page, const QString& Label, const QStringList& Items, int Current,
-             const std::function<void(int)>& Choose) {
-    auto* label = new QLabel(Label, &Page);
-    auto* box = new QComboBox(&Page);
-    box->addItems(Items);
-    box->setCurrentIndex(Current);
-    Page.Controls().addWidget(label);
-    Page.Controls().addWidget(box);
-    Page.Controls().addStretch(1);
-    QObject::connect(box, &QComboBox::currentIndexChanged, &Page, Choose);
-    Choose(Current);
-}
-
-// The platform's date-time numbers: days since 30 December 1899.
-double DayNumber(QDate Date) {
-    return static_cast<double>(QDate(1899, 12, 30).daysTo(Date));
-}
-
-double Pulse(double x) {
-    return std::exp(-(x - 5) * (x - 5) / 0.5) + 0.15 * std::sin(3 * x);
-}
 
 // --- item kinds ---------------------------------------------------------------
 
@@ -696,25 +638,6 @@ void EventsPage(TGalleryPage& Page) {
         c.Paint();
     });
 }
-
-// Passes a watched widget's events to a function; the events go on to the
-// widget as well.
-class TEventTap : public QObject {
-public:
-    TEventTap(QObject* Watched, std::function<void(QEvent&)> Tap)
-        : QObject(Watched), FTap(std::move(Tap)) {
-        Watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        FTap(*event);
-        return false;
-    }
-
-private:
-    std::function<void(QEvent&)> FTap;
-};
 
 void VisibilityPage(TGalleryPage& Page) {
     TPlotChart& c = Page.AddChart();
