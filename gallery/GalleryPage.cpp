@@ -59,6 +59,12 @@ void TGalleryPage::Log(const QString& Line) {
         FReadout->appendPlainText(Line);
 }
 
+QStringList TGalleryPage::ReadoutLines() const {
+    if (!FReadout)
+        return {};
+    return FReadout->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+}
+
 const TGalleryPageEntry* FindGalleryPage(QStringView Name) {
     for (const TGalleryPageEntry& entry : GalleryPages())
         if (Name == QLatin1String(entry.Name))

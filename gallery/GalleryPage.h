@@ -7,6 +7,7 @@
 // and the command line know about them.
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <QWidget>
 #include <span>
@@ -28,6 +29,8 @@ public:
     // A read-only text box under the charts; Log appends a line to it.
     void AddReadout();
     void Log(const QString& Line);
+    // What the readout holds, a line each (none without a readout).
+    QStringList ReadoutLines() const;
 
     const std::vector<TPlotChart*>& Charts() const { return FCharts; }
 

@@ -10,6 +10,7 @@
 #include "chart/StandardLayout.h"
 #include "chart/TextLabel.h"
 #include "gallery/GalleryPage.h"
+#include "gallery/MousePages.h"
 #include "gallery/PageHelpers.h"
 
 #include <QCheckBox>
@@ -949,6 +950,47 @@ constexpr TGalleryPageEntry Pages[] = {
      "Handlers see each item before it is drawn and the canvas after the data: here they "
      "recolour marks above a level and draw the level.",
      EventsPage},
+    {"mouse-pan", "Mouse: pan",
+     "MouseAction maPan: dragging moves both ranges; every gesture adds a zoom-history entry, "
+     "which UndoZoom takes back.",
+     [](TGalleryPage& p) { MouseActionPage(p, maPan); }},
+    {"mouse-pan-horiz", "Mouse: pan X",
+     "MouseAction maPanHoriz: dragging moves the X ranges only; the wheel zooms X.",
+     [](TGalleryPage& p) { MouseActionPage(p, maPanHoriz); }},
+    {"mouse-pan-vert", "Mouse: pan Y",
+     "MouseAction maPanVert: dragging moves the Y ranges only; the wheel zooms Y.",
+     [](TGalleryPage& p) { MouseActionPage(p, maPanVert); }},
+    {"mouse-pan-grid", "Mouse: pan on a grid",
+     "MouseAction maPanGrid: as maPan, but the low ends land on PanGridOffsX + n PanGridDx "
+     "(here 1 along X, 0.25 along Y).",
+     [](TGalleryPage& p) { MouseActionPage(p, maPanGrid); }},
+    {"mouse-zoom", "Mouse: zoom",
+     "MouseAction maZoom: drag up to zoom in, down to zoom out, about the press point; a left "
+     "click zooms in by 2, a right click out.",
+     [](TGalleryPage& p) { MouseActionPage(p, maZoom); }},
+    {"mouse-zoom-window", "Mouse: zoom window",
+     "MouseAction maZoomWind: the dragged window becomes the ranges when the button is let go.",
+     [](TGalleryPage& p) { MouseActionPage(p, maZoomWind); }},
+    {"mouse-wheel", "Mouse: wheel",
+     "The wheel zooms about the pointer in the pan and zoom actions; OnMouseWheel sees it first "
+     "and may stop it.",
+     MouseWheelPage},
+    {"mouse-rubber-band", "Mouse: rubber band",
+     "MouseAction maRubberBand: a band drawn with an inverting pen, reported in pixels by "
+     "OnRubberBand.",
+     [](TGalleryPage& p) { MouseActionPage(p, maRubberBand); }},
+    {"mouse-select", "Mouse: select",
+     "MouseAction maSelectRect: OnSelectRect reports the rectangle in world values; here "
+     "MarkItemsInWindow marks the items inside and a render event draws them red.",
+     [](TGalleryPage& p) { MouseActionPage(p, maSelectRect); }},
+    {"mouse-crosshairs", "Mouse: drag crosshairs",
+     "MouseAction maDragCrossH: a press near a crosshair drags it; OnBeforeCrossHairMove may "
+     "refuse, OnCrossHairMove follows it.",
+     [](TGalleryPage& p) { MouseActionPage(p, maDragCrossH); }},
+    {"mouse-trace", "Mouse: trace",
+     "MouseAction maDrawMTrace: dragging records the pointer into the mouse trace, drawn over "
+     "the plot in MouseTraceColor.",
+     [](TGalleryPage& p) { MouseActionPage(p, maDrawMTrace); }},
 };
 
 } // namespace

@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QSet>
+#include <QWheelEvent>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -124,6 +126,86 @@ TEST(GalleryPages, EveryChoiceOnAPageKeepsItsChartsDrawn) {
             check->toggle();
         }
     }
+}
+
+void SendMouse(QWidget& Target, QEvent::Type Type, QPoint At, Qt::MouseButtons Buttons) {
+    QMouseEvent event(Type, QPointF(At), Target.mapToGlobal(QPointF(At)),
+                      Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&Target, &event);
+}
+
+// Each mouse page reports its gesture in its readout: a drag from the first
+// crosshair's line (so that it is caught there too) up and to the right.
+TEST(GalleryMousePages, ReportTheirGestures) {
+    const struct {
+        const char* Page;
+        const char* FirstReport;
+    } cases[] = {
+        {"mouse-pan", "OnZoomPan: "},
+        {"mouse-pan-horiz", "OnZoomPan: "},
+        {"mouse-pan-vert", "OnZoomPan: "},
+        {"mouse-pan-grid", "OnZoomPan: "},
+        {"mouse-zoom", "OnZoomPan: "},
+        {"mouse-zoom-window", "OnZoomPan: "},
+        {"mouse-rubber-band", "OnRubberBand: "},
+        {"mouse-select", "OnSelectRect: "},
+        {"mouse-crosshairs", "OnBeforeCrossHairMove: crosshair 1"},
+        {"mouse-trace", "MouseTrace: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Page);
+        const TGalleryPageEntry* entry = FindGalleryPage(QString::fromUtf8(c.Page));
+        ASSERT_NE(entry, nullptr);
+        std::unique_ptr<TGalleryPage> page(MakeGalleryPage(*entry));
+        page->resize(1000, 600);
+        page->show();
+        QApplication::processEvents();
+        TPlotChart& chart = *page->Charts().at(0);
+        int x = 0, y = 0;
+        chart.R2M(1, 3.0, 0.5, x, y);
+        SendMouse(chart, QEvent::MouseButtonPress, {x, y}, Qt::LeftButton);
+        for (int step = 1; step <= 5; ++step)
+            SendMouse(chart, QEvent::MouseMove, {x + 30 * step, y - 20 * step}, Qt::LeftButton);
+        SendMouse(chart, QEvent::MouseButtonRelease, {x + 150, y - 100}, Qt::NoButton);
+        QApplication::processEvents();
+        const QStringList lines = page->ReadoutLines();
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_TRUE(lines.front().startsWith(QLatin1String(c.FirstReport)))
+            << lines.join('\n').toStdString();
+    }
+}
+
+// The wheel page reports a notch up and its zoom, and no zoom once its
+// handler takes the wheel.
+TEST(GalleryMousePages, TheWheelPageReportsTheWheelAndItsZoom) {
+    std::unique_ptr<TGalleryPage> page(MakeGalleryPage(*FindGalleryPage(u"mouse-wheel")));
+    page->resize(1000, 600);
+    page->show();
+    QApplication::processEvents();
+    TPlotChart& chart = *page->Charts().at(0);
+    const QPoint at(chart.LRim() + chart.PlotWidth() / 2, chart.TRim() + chart.PlotHeight() / 2);
+    const auto notch = [&] {
+        QWheelEvent event(QPointF(at), chart.mapToGlobal(QPointF(at)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&chart, &event);
+        QApplication::processEvents();
+    };
+    notch();
+    QStringList lines = page->ReadoutLines();
+    ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines[0],
+              QStringLiteral("OnMouseWheel: delta 120 at pixel %1, %2").arg(at.x()).arg(at.y()));
+    EXPECT_EQ(lines[1], "OnMouseWheelUp");
+    EXPECT_TRUE(lines[2].startsWith("OnZoomPan: ")) << lines[2].toStdString();
+
+    page->findChild<QCheckBox*>()->setChecked(true);
+    const double high = chart.Scale1X().RangeHigh();
+    notch();
+    lines = page->ReadoutLines();
+    ASSERT_EQ(lines.size(), 4) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[3].endsWith(", handled")) << lines[3].toStdString();
+    EXPECT_EQ(chart.Scale1X().RangeHigh(), high);
 }
 
 TEST(GalleryProgram, ListsItsPagesAndDrawsEveryChartOnEach) {
