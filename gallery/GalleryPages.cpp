@@ -39,7 +39,7 @@ namespace {
 
 void LinesPage(TGalleryPage& Page) {
     TPlotChart& c = Page.AddChart();
-    Captions(c, "MoveTo / DrawTo, Line, LineOffset, DrawToRelPix", "x", "y");
+    Captions(c, "MoveTo / DrawTo, Line, LineOffset, MoveToRelPix, DrawToRelPix", "x", "y");
     SetRanges(c, 0, 10, -1.6, 1.6);
     c.ClearGraf();
     c.SetDataCol(clBlue);
@@ -68,6 +68,11 @@ void LinesPage(TGalleryPage& Page) {
         c.DrawToRelPix(12, 0);
         c.DrawToRelPix(0, -8);
     }
+    // A pen move in pixels, then rays from one world point to pixel offsets.
+    c.MoveToRelPix(24, 0);
+    c.DrawToRelPix(12, 8);
+    for (int i = 0; i < 5; ++i)
+        c.DrawToRelPix(6.5, -1.0, 60, -12 * i);
     c.SetLineWid(1);
     c.ShowGraf();
 }
