@@ -254,6 +254,12 @@ public:
                          std::to_chars(digits, digits + sizeof digits, value).ptr - digits)});
     }
     std::string Text() const { return FSpill.empty() ? std::string(FText, FLength) : FSpill; }
+    void AppendTo(std::string& out) const {
+        if (FSpill.empty())
+            out.append(FText, FLength);
+        else
+            out += FSpill;
+    }
 
 private:
     char FText[120];
@@ -401,11 +407,18 @@ std::string FormatGeneralFloat(float value, const FormatSettings& format) {
 }
 
 std::string FormatBinLine(std::int32_t binNumber, float value, const FormatSettings& format) {
+    std::string line;
+    AppendBinLine(line, binNumber, value, format);
+    return line;
+}
+
+void AppendBinLine(std::string& out, std::int32_t binNumber, float value,
+                   const FormatSettings& format) {
     TTextBuffer text;
     text.AddNumber(binNumber);
     text.Add("   ,   ");
     AddGeneralFloat(text, value, format);
-    return text.Text();
+    text.AppendTo(out);
 }
 
 std::string FormatUtcDateTime(unsigned year, unsigned month, unsigned day, unsigned hour,

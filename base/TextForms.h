@@ -30,6 +30,9 @@ std::string FormatGeneralFloat(float value, const FormatSettings& format);
 
 // One entry of the bin list: "7   ,   1234.56774902344".
 std::string FormatBinLine(std::int32_t binNumber, float value, const FormatSettings& format);
+// The same entry appended to out, for writers that make many of them.
+void AppendBinLine(std::string& out, std::int32_t binNumber, float value,
+                   const FormatSettings& format);
 
 // "7 Mar 2019     9:5:3  UTC": no leading zeros, English month abbreviation.
 std::string FormatUtcDateTime(unsigned year, unsigned month, unsigned day, unsigned hour,

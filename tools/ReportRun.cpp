@@ -17,7 +17,7 @@ void Analyse(const std::string& file, std::size_t index, TProfileData& data,
     if (writer.ShowsMeasures())
         result.Measures = MeasuresOf(data, result.Stats);
     piece.Text.clear();
-    writer.File(piece.Text, index, file, result);
+    writer.File(piece.Text, index, file, result, data, format);
     piece.Error = result.ErrorMessage;
 }
 

@@ -1,5 +1,7 @@
 #include "tools/ReportWriter.h"
 
+#include "base/TextForms.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -64,7 +66,8 @@ public:
     TAnalysisNeeds Needs() const override { return {.HeaderTexts = true, .BinTexts = false}; }
 
     void File(std::string& out, std::size_t index, const std::string& fileName,
-              const TAnalysisResult& result) const override {
+              const TAnalysisResult& result, const TProfileData&,
+              const FormatSettings&) const override {
         if (index > 0)
             out += '\n';
         if (result.Writes.empty())
@@ -114,7 +117,8 @@ public:
     }
 
     void File(std::string& out, std::size_t, const std::string& fileName,
-              const TAnalysisResult& result) const override {
+              const TAnalysisResult& result, const TProfileData&,
+              const FormatSettings&) const override {
         // Each box's last text; a box never written stays empty.
         std::array<std::string_view, EditLabels.size()> cells{};
         for (const TControlText& write : result.Writes) {
@@ -270,14 +274,21 @@ class TJsonObject {
 public:
     TJsonObject(bool indented, bool measures) : FIndented(indented), FMeasures(measures) {}
 
+    // Where the lists' texts come from when the analysis made none: the
+    // profile as read.
+    struct TBins {
+        const TProfileData& Data;
+        const FormatSettings& Format;
+    };
+
     void Append(std::string& text, int level, const std::string& fileName,
-                const TAnalysisResult& result) const {
+                const TAnalysisResult& result, const TBins& bins) const {
         text += '{';
         Key(text, level + 1, "file");
         AppendJsonString(text, fileName);
         text += ',';
         Key(text, level + 1, "controls");
-        AppendControls(text, level + 1, result.Writes);
+        AppendControls(text, level + 1, result.Writes, bins);
         text += ',';
         if (FMeasures) {
             Key(text, level + 1, "measures");
@@ -309,8 +320,8 @@ private:
 
     // A control written more than once keeps its first place and shows its
     // last text, as a keyed object does.
-    void AppendControls(std::string& text, int level,
-                        const std::vector<TControlText>& writes) const {
+    void AppendControls(std::string& text, int level, const std::vector<TControlText>& writes,
+                        const TBins& bins) const {
         bool any = false;
         for (std::size_t i = 0; i < writes.size(); ++i) {
             const auto sameName = [&](const TControlText& w) { return w.Name == writes[i].Name; };
@@ -323,15 +334,20 @@ private:
             Key(text, level + 1, last.Name);
             if (!last.IsList) {
                 AppendJsonString(text, EditText(last));
-            } else if (last.Entries.empty()) {
+            } else if (last.EntryCount() == 0) {
                 text += "[]";
             } else {
                 text += '[';
-                for (std::size_t e = 0; e < last.Entries.size(); ++e) {
+                for (std::size_t e = 0; e < last.EntryCount(); ++e) {
                     if (e > 0)
                         text += ',';
                     NewLine(text, level + 2);
-                    AppendJsonString(text, last.Entries[e]);
+                    if (e < last.Entries.size())
+                        AppendJsonString(text, last.Entries[e]);
+                    else if (last.Name == "ListBox5")
+                        AppendJsonString(text, bins.Data.HeaderLines[e]);
+                    else
+                        AppendBinEntry(text, e, bins);
                 }
                 NewLine(text, level + 1);
                 text += ']';
@@ -340,6 +356,23 @@ private:
         if (any)
             NewLine(text, level);
         text += any ? "}" : "{}";
+    }
+
+    // The bin list's k-th line is that of the k-th bin read. A line is plain ASCII
+    // unless the locale's separators are not; such a line is quoted by the
+    // general rule.
+    static void AppendBinEntry(std::string& text, std::size_t k, const TBins& bins) {
+        const std::size_t start = text.size();
+        text += '"';
+        AppendBinLine(text, bins.Data.BinNumbers[k], bins.Data.BinValues[k], bins.Format);
+        if (std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start) + 1, text.end(),
+                        [](char c) { return PlainInJson[static_cast<unsigned char>(c)]; })) {
+            text += '"';
+            return;
+        }
+        const std::string line = text.substr(start + 1);
+        text.resize(start);
+        AppendJsonString(text, line);
     }
 
     void AppendMeasures(std::string& text, int level, const TProfileMeasures& measures) const {
@@ -365,12 +398,13 @@ public:
     explicit TJsonWriter(TMeasuresForm measures)
         : TReportWriter(std::move(measures)), FObject(true, ShowsMeasures()) {}
 
-    TAnalysisNeeds Needs() const override { return {}; }
+    TAnalysisNeeds Needs() const override { return {.HeaderTexts = false, .BinTexts = false}; }
 
     void File(std::string& text, std::size_t index, const std::string& fileName,
-              const TAnalysisResult& result) const override {
+              const TAnalysisResult& result, const TProfileData& data,
+              const FormatSettings& format) const override {
         text += index > 0 ? ",\n  " : "[\n  ";
-        FObject.Append(text, 1, fileName, result);
+        FObject.Append(text, 1, fileName, result, {data, format});
     }
 
     void End(std::string& out, std::size_t count) const override {
@@ -387,11 +421,12 @@ public:
     explicit TJsonLinesWriter(TMeasuresForm measures)
         : TReportWriter(std::move(measures)), FObject(false, ShowsMeasures()) {}
 
-    TAnalysisNeeds Needs() const override { return {}; }
+    TAnalysisNeeds Needs() const override { return {.HeaderTexts = false, .BinTexts = false}; }
 
     void File(std::string& text, std::size_t, const std::string& fileName,
-              const TAnalysisResult& result) const override {
-        FObject.Append(text, 0, fileName, result);
+              const TAnalysisResult& result, const TProfileData& data,
+              const FormatSettings& format) const override {
+        FObject.Append(text, 0, fileName, result, {data, format});
         text += '\n';
     }
 

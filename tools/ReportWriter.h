@@ -21,8 +21,12 @@ public:
     // What goes before the first file.
     virtual void Begin(std::string& out) const { (void)out; }
     // Appends one file's text; index is its place in the output, from 0.
+    // data is the profile as the analysis read it: a writer that asked for
+    // no bin texts but shows the bin table makes its lines from data's bins
+    // (in format), straight into out.
     virtual void File(std::string& out, std::size_t index, const std::string& fileName,
-                      const TAnalysisResult& result) const = 0;
+                      const TAnalysisResult& result, const TProfileData& data,
+                      const FormatSettings& format) const = 0;
     // What goes after the last of count files.
     virtual void End(std::string& out, std::size_t count) const { (void)out, (void)count; }
 

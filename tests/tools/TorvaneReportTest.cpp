@@ -184,6 +184,48 @@ TEST_F(TorvaneReport, JsonFormatHoldsTheWritesInOrder) {
     EXPECT_EQ(report[3]["controls"]["Edit2"], " J0000\uFFFD"); // replaced, not a failure
 }
 
+// The two lists are written from the profile as read, not from texts the
+// analysis made: each line must still be the window's, in both JSON forms
+// and with separators that need no escaping and that are not ASCII.
+TEST_F(TorvaneReport, JsonListsAreTheWindowsLinesInEveryForm) {
+    TProfileSpec spec = PulseSpec();
+    spec.Values[33] = "1234567.8912";
+    spec.InputFile = "J\"quoted\\_x.dat";
+    const std::string text = fixture::ProfileText(spec);
+    FDir.Write("q.torvane", text);
+    std::vector<std::string> header = SplitLines(text);
+    header.resize(26);
+    struct TCase {
+        const char* Format;
+        const char* Locale;
+        std::string Bin33;
+    };
+    const std::vector<TCase> cases = {
+        {"json", "en_US", "33   ,   1234567.875"},
+        {"jsonl", "en_US", "33   ,   1234567.875"},
+        {"jsonl", "de_DE", "33   ,   1234567,875"},
+        {"json", "fa_IR", "33   ,   1234567\u066b875"},
+        {"jsonl", "fa_IR", "33   ,   1234567\u066b875"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Format) + " " + c.Locale);
+        const TRun run =
+            Run({"--format", c.Format, "--locale", c.Locale, "q.torvane", "a.torvane"});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        nlohmann::json file;
+        if (std::string(c.Format) == "json")
+            file = nlohmann::json::parse(run.Out).at(0);
+        else
+            file = nlohmann::json::parse(SplitLines(run.Out).at(0));
+        const nlohmann::json& controls = file["controls"];
+        EXPECT_EQ(controls["ListBox5"].get<std::vector<std::string>>(), header);
+        ASSERT_EQ(controls["ListBox1"].size(), 64u);
+        EXPECT_EQ(controls["ListBox1"][0], "0   ,   10");
+        EXPECT_EQ(controls["ListBox1"][33], nlohmann::json::parse('"' + c.Bin33 + '"'));
+        EXPECT_EQ(controls["ListBox1"][63], "63   ,   11");
+    }
+}
+
 // The report is laid out exactly as the json library indents an array of
 // objects, with its escapes; names and lines that need escaping or are not
 // UTF-8 included.
