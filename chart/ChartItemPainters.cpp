@@ -139,10 +139,12 @@ void TChartRenderer::DrawContainerItemOnCanvas(TCanvas& Canvas, const TChartItem
         if (Item.ItemKind == tkRect) {
             r = Box(FirstPoint(Item), SecondPoint(Item));
         } else {
+            // Half sizes of any int, the least one included: wide and clamped.
             const TPoint c = FirstPoint(Item);
-            const int dx = std::abs(Item.Param1);
-            const int dy = std::abs(Item.Param2);
-            r = TRect{c.x - dx, c.y - dy, c.x + dx + 1, c.y + dy + 1};
+            const long long dx = std::abs(static_cast<long long>(Item.Param1));
+            const long long dy = std::abs(static_cast<long long>(Item.Param2));
+            r = TRect{LimitScreenCoord(c.x - dx), LimitScreenCoord(c.y - dy),
+                      LimitScreenCoord(c.x + dx) + 1, LimitScreenCoord(c.y + dy) + 1};
         }
         Canvas.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
         Canvas.Brush.Style = bsSolid;
@@ -222,17 +224,21 @@ void TChartRenderer::Draw3DBar(TCanvas& Canvas, const TChartItem& item, TColor f
                                bool blkWhite) {
     const TRect r = Box(FirstPoint(item), SecondPoint(item));
     const double angle = item.Param2 * std::numbers::pi / 180;
-    const int ddx = static_cast<int>(std::lround(item.Param1 * std::cos(angle)));
-    const int ddy = -static_cast<int>(std::lround(item.Param1 * std::sin(angle)));
+    // A depth of any int: the offset is wide and its points clamped.
+    const long long ddx = std::llround(item.Param1 * std::cos(angle));
+    const long long ddy = -std::llround(item.Param1 * std::sin(angle));
+    const auto back = [&](int x, int y) {
+        return TPoint{LimitScreenCoord(x + ddx), LimitScreenCoord(y + ddy)};
+    };
     const int right = r.Right - 1;
     const int bottom = r.Bottom - 1;
     // Side and top in a darker shade of the fill, so the bar reads as a solid.
     UseAreaBrush(Canvas, blkWhite ? BlkWhiteShade : Darker(fill), item.Transp);
-    const std::array<TPoint, 4> side{TPoint{right, r.Top}, TPoint{right + ddx, r.Top + ddy},
-                                     TPoint{right + ddx, bottom + ddy}, TPoint{right, bottom}};
+    const std::array<TPoint, 4> side{TPoint{right, r.Top}, back(right, r.Top), back(right, bottom),
+                                     TPoint{right, bottom}};
     Canvas.Polygon(side);
-    const std::array<TPoint, 4> top{TPoint{r.Left, r.Top}, TPoint{r.Left + ddx, r.Top + ddy},
-                                    TPoint{right + ddx, r.Top + ddy}, TPoint{right, r.Top}};
+    const std::array<TPoint, 4> top{TPoint{r.Left, r.Top}, back(r.Left, r.Top), back(right, r.Top),
+                                    TPoint{right, r.Top}};
     Canvas.Polygon(top);
     UseAreaBrush(Canvas, fill, item.Transp);
     Canvas.Rectangle(r.Left, r.Top, r.Right, r.Bottom);

@@ -151,7 +151,8 @@ void TCustomPlotChart::DrawCaption(TCanvas& Canvas) {
             w = Canvas.TextWidth(text);
         }
     }
-    int x = FCaptionPosX;
+    // Wide arithmetic: the offsets take any integer.
+    long long x = FCaptionPosX;
     switch (FCaptionAnchorHoriz) {
     case cahControlLeft:
         break;
@@ -168,7 +169,7 @@ void TCustomPlotChart::DrawCaption(TCanvas& Canvas) {
         x += w0;
         break;
     }
-    int y = FCaptionPosY;
+    long long y = FCaptionPosY;
     switch (FCaptionAnchorVert) {
     case cavControlTop:
         break;
@@ -195,7 +196,10 @@ void TCustomPlotChart::DrawCaption(TCanvas& Canvas) {
         x -= w / 2;
         break;
     }
-    Canvas.TextOut(x, y, text);
+    // Far beyond any bitmap, and within what the drawing surface computes with.
+    constexpr long long Far = 1 << 24;
+    Canvas.TextOut(static_cast<int>(std::clamp(x, -Far, Far)),
+                   static_cast<int>(std::clamp(y, -Far, Far)), text);
 }
 
 TRenderParams TCustomPlotChart::RenderParams() const {

@@ -51,8 +51,14 @@ void CalcScalePars(int n, double low, double high, double& start, double& step, 
         step = dir * std::exp((e + std::log10(m)) * Ln10);
         start = (std::trunc(low / step) - 1) * step;
     }
-    while (dir * (low - start) > 0.001 * std::fabs(step))
+    while (dir * (low - start) > 0.001 * std::fabs(step)) {
+        // A step below the precision of the values no longer moves start.
+        if (start + step == start) {
+            start = low;
+            break;
+        }
         start += step;
+    }
 }
 
 int LabelDecimals(int decPlaces, double low, double high) {

@@ -11,6 +11,8 @@
 // subdivisions per step. n = 0 asks for whole-number steps; on a falling
 // range (low > high) they run downwards from the first whole number at or
 // below low, step -1, as on a rising one upwards from the first at or above it.
+// Where the step is too small to move a value as large as low (whole-number
+// steps beyond 2^53), the first tick is low itself.
 void CalcScalePars(int n, double low, double high, double& start, double& step, int& nsub);
 
 // Label decimals worked out once per drawing: >= 0 fixed decimals, or

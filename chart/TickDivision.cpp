@@ -163,6 +163,10 @@ double NiceStep(double span) {
 
 std::vector<TTick> DivideAxis(const TTickSettings& Settings) {
     TTickList ticks(Settings);
+    // An infinite or undefined end, or a span beyond the doubles, leaves no
+    // value to put a tick at (and no decade or step to count with).
+    if (!std::isfinite(Settings.RangeHigh - Settings.RangeLow))
+        return {};
     bool done = false;
     if (Settings.LabelType == ftDateTime)
         done = DivideDateTime(Settings, ticks);

@@ -37,7 +37,8 @@ struct TTick {
 // The ticks in drawing order: on a linear axis the subdivision ticks first,
 // then the labelled ones; on a logarithmic axis by value. A time axis whose
 // span the time steps do not cover, and a logarithmic axis of less than a
-// decade, are divided as linear ones.
+// decade, are divided as linear ones. A range with an infinite or NaN end,
+// or whose span exceeds the largest double, has no ticks.
 std::vector<TTick> DivideAxis(const TTickSettings& Settings);
 
 // Values of grid lines over lo..hi (either order): multiples of `step`; with

@@ -4,6 +4,7 @@
 #include "PlotChartFixture.h"
 #include "tests/common/RecordingCanvas.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -120,6 +121,39 @@ TEST(PlotChartCaption, TrimIsClampedAndAnEmptyCaptionDrawsNothing) {
     TRecordingCanvas canvas = CaptionCanvas();
     chart.ConstructChartBmp(canvas);
     EXPECT_TRUE(canvas.OfKind(TCanvasOp::TextOut).empty());
+}
+
+TEST(PlotChartCaption, OffsetsAtTheIntegerLimitsStayOnTheirSide) {
+    // Anchor plus offset, and the alignment's shift, go beyond an int; the
+    // caption must stay beyond the edge it was pushed over, not wrap round.
+    const struct {
+        int PosX, PosY;
+        TCaptionAnchorHoriz H;
+        TCaptionAnchorVert V;
+        TAlignment Align;
+        bool Right, Below;
+    } cases[] = {
+        {INT_MAX, INT_MAX, cahControlRight, cavControlBottom, taLeftJustify, true, true},
+        {INT_MAX, INT_MAX, cahChartCenter, cavChartBottom, taCenter, true, true},
+        {INT_MIN, INT_MIN, cahControlLeft, cavControlTop, taRightJustify, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.PosX);
+        TPlotChart chart;
+        chart.SetBounds(0, 0, 647, 400);
+        chart.SetChartCaption(QStringLiteral("Caption"));
+        chart.SetCaptionTrim(0);
+        chart.SetCaptionPosX(c.PosX);
+        chart.SetCaptionPosY(c.PosY);
+        chart.SetCaptionAnchorHoriz(c.H);
+        chart.SetCaptionAnchorVert(c.V);
+        chart.SetCaptionAlignment(c.Align);
+        const auto t = DrawnCaption(chart);
+        EXPECT_EQ(t.x > 647, c.Right) << t.x;
+        EXPECT_EQ(t.x < 0, !c.Right) << t.x;
+        EXPECT_EQ(t.y > 400, c.Below) << t.y;
+        EXPECT_EQ(t.y < 0, !c.Below) << t.y;
+    }
 }
 
 TEST(PlotChartCaption, ClippedRowsOnTheRealPicture) {

@@ -2,9 +2,12 @@
 
 #include "chart/ChartDrawingList.h"
 #include "chart/ChartRenderer.h"
+#include "chart/Rounding.h"
 #include "tests/common/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 #include <string>
 #include <vector>
@@ -109,6 +112,53 @@ TEST_F(RendererKinds, AreasAreFilledUnlessTransparent) {
     ASSERT_EQ(ellipses.size(), 1u);
     EXPECT_EQ(ellipses[0].Points, (std::vector<TPoint>{{80, 190}, {121, 211}}));
     EXPECT_EQ(ellipses[0].Brush.Style, bsClear);
+}
+
+TEST_F(RendererKinds, PixelSizedRectanglesOfAnyHalfSizeCoverThePlotArea) {
+    for (const auto& [dx, dy] : {std::pair{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, {INT_MIN, 0}}) {
+        SCOPED_TRACE(testing::Message() << dx << ", " << dy);
+        canvas.Clear();
+        lists.RemoveItem(0);
+        lists.RectangleRelPix(200.0, 100.0, dx, dy);
+        Render();
+        const auto rects = canvas.Only(TCanvasOp::Rectangle);
+        ASSERT_EQ(rects.size(), 2u); // the item, then the frame
+        const TPoint a = rects[0].Points[0];
+        const TPoint b = rects[0].Points[1];
+        EXPECT_LE(a.x, 0);
+        EXPECT_GE(b.x, 501);
+        if (dy != 0) {
+            EXPECT_LE(a.y, 0);
+            EXPECT_GE(b.y, 301);
+        } else {
+            EXPECT_EQ(a.y, 200);
+            EXPECT_EQ(b.y, 201);
+        }
+    }
+}
+
+TEST_F(RendererKinds, BarsOfAnyDepthReachOutOnTheirOwnSide) {
+    // Bar 10..30 x 10..40 (canvas columns 10..30, rows 260..290); the depth
+    // runs along the angle: 0 degrees to the right, 90 up, 270 down.
+    const struct {
+        int Depth, Angle;
+        TPoint Back; // where the top right corner goes, as far as it shows
+    } cases[] = {
+        {INT_MAX, 0, {ScreenLimit, 260}},
+        {INT_MIN, 90, {30, ScreenLimit}},
+        {INT_MAX, 270, {30, ScreenLimit}},
+        {INT_MIN, 180, {ScreenLimit, 260}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Depth << " at " << c.Angle);
+        canvas.Clear();
+        lists.RemoveItem(0);
+        lists.Bar3D(10.0, 10.0, 30.0, 40.0, c.Depth, c.Angle);
+        Render();
+        const auto polygons = canvas.Only(TCanvasOp::Polygon);
+        ASSERT_EQ(polygons.size(), 2u); // side, then top
+        EXPECT_EQ(polygons[0].Points[1], c.Back);
+    }
 }
 
 TEST_F(RendererKinds, RelativePenMovesAndCursors) {

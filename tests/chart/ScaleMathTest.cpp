@@ -94,6 +94,19 @@ TEST(ScaleMath, WholeNumberStepsWithoutSubdivisionsAboveTen) {
     EXPECT_EQ(start, 4);
 }
 
+TEST(ScaleMath, StepsBelowThePrecisionOfTheRangeStartAtItsEnd) {
+    // 2^53 + 2: one less rounds to 2^53, and adding 1 to 2^53 gives 2^53 again.
+    const double low = 9007199254740994.0;
+    for (const int minTicks : {0, 3}) {
+        SCOPED_TRACE(minTicks);
+        double start, step;
+        int nsub;
+        CalcScalePars(minTicks, low, low + 8, start, step, nsub);
+        EXPECT_EQ(start, low);
+        EXPECT_GT(step, 0);
+    }
+}
+
 TEST(ScaleMath, AutomaticDecimalsBySpan) {
     struct {
         double span;

@@ -3,6 +3,7 @@
 #include "chart/TickDivision.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -78,6 +79,24 @@ TEST(TickDivision, LogarithmicAxesByDecade) {
     EXPECT_FALSE(dense[2].Labelled);
     log.RangeHigh = 8; // less than a decade: divided as a linear axis
     EXPECT_EQ(Labels(DivideAxis(log)).front(), "1.0");
+}
+
+TEST(TickDivision, RangesBeyondTheDoublesHaveNoTicks) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double Low, High;
+    } ranges[] = {{0, inf}, {1, inf}, {-inf, 1}, {nan, 10}, {1, nan}, {-1e308, 1e308}};
+    for (const auto& r : ranges)
+        for (const bool log : {false, true})
+            for (const TFigType type : {ftNum, ftTime, ftDateTime}) {
+                SCOPED_TRACE(testing::Message()
+                             << r.Low << ".." << r.High << " log " << log << " type " << int{type});
+                TTickSettings s = Axis(r.Low, r.High);
+                s.Logarithmic = log;
+                s.LabelType = type;
+                EXPECT_TRUE(DivideAxis(s).empty());
+            }
 }
 
 TEST(TickDivision, DatesOncePerDayOrChart) {
