@@ -1,5 +1,7 @@
 #include "chart/ChartGrid.h"
 
+#include "base/Exception.h"
+
 namespace {
 
 // The values of the grid lines along one axis over lo..hi.
@@ -26,8 +28,13 @@ void DrawGrid(TCanvas& Canvas, const TRenderParams& Params) {
     if (pw <= 0 || ph <= 0 || layer.X.Collapsed() || layer.Y.Collapsed())
         return;
     double xlo, ylo, xhi, yhi;
-    map.M2R(1, g.LRim, g.TRim + ph - 1, xlo, ylo);
-    map.M2R(1, g.LRim + pw - 1, g.TRim, xhi, yhi);
+    try {
+        map.M2R(1, g.LRim, g.TRim + ph - 1, xlo, ylo);
+        map.M2R(1, g.LRim + pw - 1, g.TRim, xhi, yhi);
+    } catch (const EMathError&) {
+        // An axis of a NaN or infinite range has no values at its pixels: no grid.
+        return;
+    }
     const GridStyleType style = Params.GridStyle;
     const bool vert = style == gsVertLines || style == gsLines || style == gsVertDotLines ||
                       style == gsDotLines || style == gsPoints;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 
 #include <string>
 #include <vector>
@@ -179,6 +180,20 @@ TEST_F(RendererKinds, RelativePenMovesAndCursors) {
     // Across the full height and width of the 501 x 301 plot area.
     EXPECT_EQ(lines[0].Points, (std::vector<TPoint>{{250, 0}, {250, 301}}));
     EXPECT_EQ(lines[1].Points, (std::vector<TPoint>{{0, 150}, {501, 150}}));
+}
+
+TEST_F(RendererKinds, NoGridOverAnAxisOfANonFiniteRange) {
+    params.GridStyle = gsLines;
+    params.GridDx = 100;
+    params.GridDy = 100;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const auto& [lo, hi] : {std::pair{nan, 500.0}, {0.0, inf}, {-inf, inf}}) {
+        SCOPED_TRACE(testing::Message() << lo << ".." << hi);
+        params.Map.SetLayerX(1, params.Map.XAxis(lo, hi, false));
+        canvas.Clear();
+        EXPECT_NO_THROW(Render());
+    }
 }
 
 TEST_F(RendererKinds, GridOnlyWhenAskedAndFromTheFirstItem) {
