@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
         return StatusUsage;
     }
 
+    const int jobs = options.Jobs.value_or(AvailableProcessors());
     bool failed = false;
     const auto problem = [&](const std::string& message) {
         failed = true;
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
         std::cerr << "torvane-report: " << message << '\n';
     };
     const std::vector<std::string> files =
-        ShardOf(ExpandInputs(names, problem, note), options.Shard.Index, options.Shard.Count);
+        ShardOf(ExpandInputs(names, problem, note, jobs), options.Shard.Index, options.Shard.Count);
     names.clear();
 
     TReportProgress progress(files.size(), !options.Quiet && ::isatty(STDERR_FILENO));
@@ -81,19 +82,18 @@ int main(int argc, char** argv) {
     writer->Begin(text);
     out.Write(text);
     std::size_t written = 0;
-    RunReport(files, *writer, format, options.Jobs.value_or(AvailableProcessors()),
-              [&](std::size_t index, const TReportPiece& piece) {
-                  out.Write(piece.Text);
-                  if (out.Failed())
-                      return false; // nothing more can reach the output
-                  written = index + 1;
-                  progress.Done(written);
-                  if (!piece.Error.empty()) {
-                      failed = true;
-                      progress.Message("torvane-report: " + piece.Error);
-                  }
-                  return true;
-              });
+    RunReport(files, *writer, format, jobs, [&](std::size_t index, const TReportPiece& piece) {
+        out.Write(piece.Text);
+        if (out.Failed())
+            return false; // nothing more can reach the output
+        written = index + 1;
+        progress.Done(written);
+        if (!piece.Error.empty()) {
+            failed = true;
+            progress.Message("torvane-report: " + piece.Error);
+        }
+        return true;
+    });
     progress.Finish();
     if (!out.Failed()) {
         text.clear();
