@@ -125,10 +125,12 @@ void AddFloat(Table& t, const QString& name, Access<O> obj, G get, S set,
 }
 
 template <class O, class G, class S>
-void AddBool(Table& t, const QString& name, Access<O> obj, G get, S set) {
+void AddBool(Table& t, const QString& name, Access<O> obj, G get, S set,
+             std::optional<bool> def = std::nullopt) {
     Add(
         t, name, [=](Chart& c, const QString& v) { (obj(c).*set)(DescBool(v)); },
-        [=](Chart& c) { return DescFormatBool((obj(c).*get)()); });
+        [=](Chart& c) { return DescFormatBool((obj(c).*get)()); },
+        def ? std::optional<QString>(DescFormatBool(*def)) : std::nullopt);
 }
 
 template <class O, class G, class S>
@@ -374,17 +376,12 @@ void AddTextLabels(Table& t) {
                              fresh.PosX());
         AddFloat<TTextLabel>(t, p + "PosY", tl, &TTextLabel::PosY, &TTextLabel::SetPosY,
                              fresh.PosY());
-        const auto boolean = [&](const char* name, bool (TTextLabel::*get)() const,
-                                 void (TTextLabel::*set)(bool), bool def) {
-            Add(
-                t, p + QLatin1String(name),
-                [=](Chart& c, const QString& v) { (tl(c).*set)(DescBool(v)); },
-                [=](Chart& c) { return DescFormatBool((tl(c).*get)()); }, DescFormatBool(def));
-        };
-        boolean("ScreenPos", &TTextLabel::ScreenPos, &TTextLabel::SetScreenPos, fresh.ScreenPos());
-        boolean("Transparent", &TTextLabel::Transparent, &TTextLabel::SetTransparent,
-                fresh.Transparent());
-        boolean("Visible", &TTextLabel::Visible, &TTextLabel::SetVisible, fresh.Visible());
+        AddBool<TTextLabel>(t, p + "ScreenPos", tl, &TTextLabel::ScreenPos,
+                            &TTextLabel::SetScreenPos, fresh.ScreenPos());
+        AddBool<TTextLabel>(t, p + "Transparent", tl, &TTextLabel::Transparent,
+                            &TTextLabel::SetTransparent, fresh.Transparent());
+        AddBool<TTextLabel>(t, p + "Visible", tl, &TTextLabel::Visible, &TTextLabel::SetVisible,
+                            fresh.Visible());
     }
 }
 
