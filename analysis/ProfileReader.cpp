@@ -99,9 +99,6 @@ void RecordCannotOpen(TProfileData& data, std::string reason) {
 
 } // namespace
 
-// The header pass needs at most 26 longest lines, each with its CR LF.
-constexpr std::size_t HeaderBytes = ProfileHeaderLines * (TProfileStream::MaxLineLength + 2);
-
 void ReadProfile(const std::string& fileName, TProfileData& data) {
     // A fresh record, but the header lines keep their storage: allocating
     // it anew for every line of every file costs more than reading them.
@@ -114,7 +111,7 @@ void ReadProfile(const std::string& fileName, TProfileData& data) {
 
     // Look before opening: a pipe or device named like a profile is never
     // opened, so it can neither block the reader nor be disturbed by it.
-    // This one look also gives the passes the size to read and the
+    // This one look also gives the size to read and to show and the
     // last-write time, each system call being dear here.
     struct stat st {};
     const bool found = ::stat(fileName.c_str(), &st) == 0;
@@ -126,20 +123,21 @@ void ReadProfile(const std::string& fileName, TProfileData& data) {
         RecordCannotOpen(data, "Not a regular file");
 
     if (data.Problem == TProfileFileProblem::None) {
-        TProfileStream header(fileName, st.st_size, HeaderBytes);
-        if (!header.IsOpen())
-            RecordCannotOpen(data, header.OpenError());
-        else
-            ReadHeader(header, data);
-    }
-    if (data.Problem == TProfileFileProblem::None) {
-        data.FileSize = TProfileStream(fileName, st.st_size, 0).SizeBySeeking();
-        if (data.ProfileBins > MaxProfileBins) {
-            data.Problem = TProfileFileProblem::TooManyBins;
+        // Two passes over one opening: the header, then the bins from the
+        // first line again, since the anchor may stand among the header lines.
+        TProfileStream stream(fileName, st.st_size, TProfileStream::MaxChunk);
+        if (!stream.IsOpen()) {
+            RecordCannotOpen(data, stream.OpenError());
         } else {
-            TProfileStream bins(fileName, st.st_size, TProfileStream::MaxChunk);
-            if (!ReadBins(bins, data))
-                data.Problem = TProfileFileProblem::NoAnchor;
+            ReadHeader(stream, data);
+            data.FileSize = st.st_size;
+            if (data.ProfileBins > MaxProfileBins) {
+                data.Problem = TProfileFileProblem::TooManyBins;
+            } else {
+                stream.Rewind();
+                if (!ReadBins(stream, data))
+                    data.Problem = TProfileFileProblem::NoAnchor;
+            }
         }
     }
     if (found)

@@ -55,10 +55,12 @@ void TProfileStream::Fill() {
         std::memmove(FBuffer.get(), FBuffer.get() + FBegin, FEnd - FBegin);
         FEnd -= FBegin;
         FBegin = 0;
+        FHoldsStart = false;
     }
     while (!FAtEnd && FEnd < LongestLine) {
         const std::size_t asked = FCapacity - FEnd;
-        const ssize_t got = ::read(FFd, FBuffer.get() + FEnd, asked);
+        // At an offset of its own, so that a new pass needs no seek.
+        const ssize_t got = ::pread(FFd, FBuffer.get() + FEnd, asked, FRead);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0) {
@@ -103,9 +105,15 @@ std::string_view TProfileStream::ReadLine() {
     return {line, std::min(available, MaxLineLength)};
 }
 
-std::int64_t TProfileStream::SizeBySeeking() {
-    if (FFd < 0)
-        return 0;
-    const off_t end = ::lseek(FFd, 0, SEEK_END);
-    return end < 0 ? 0 : static_cast<std::int64_t>(end);
+void TProfileStream::Rewind() {
+    if (FFd < 0 || !FBuffer)
+        return;
+    FBegin = 0;
+    FDone = false;
+    if (FHoldsStart)
+        return; // the buffer still holds the bytes the new pass begins with
+    FEnd = 0;
+    FRead = 0;
+    FAtEnd = false;
+    FHoldsStart = true;
 }

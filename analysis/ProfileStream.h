@@ -5,16 +5,18 @@
 #include <string>
 #include <string_view>
 
-// One read-only pass over a profile file with the line rules the format
-// was written for: a line ends at a line feed, a carriage return right before
-// it is dropped, at most 99 characters are taken; a longer line is cut and
-// every later read of the pass yields an empty line, as does every read at
-// the end of the file or from a file that could not be opened.
+// Read-only passes over a profile file with the line rules the format was
+// written for: a line ends at a line feed, a carriage return right before it
+// is dropped, at most 99 characters are taken; a longer line is cut and every
+// later read of the pass yields an empty line, as does every read at the end
+// of the file or from a file that could not be opened. Rewind() starts the
+// next pass at the first byte again.
 //
-// A pass costs as few system calls as it can: on this kind of machine each
-// one costs microseconds, far more than parsing a profile. The file is read
-// with plain read calls into one buffer sized from the size the caller
-// expects, so a typical profile takes a single read.
+// The passes cost as few system calls as they can: on this kind of machine
+// each one costs microseconds, far more than parsing a profile. The file is
+// opened once for all passes and read into one buffer sized from the size
+// the caller expects, so a typical profile takes a single read, and a later
+// pass over a file that fitted reads nothing again.
 class TProfileStream {
 public:
     static constexpr std::size_t MaxLineLength = 99;
@@ -22,9 +24,9 @@ public:
     // The most a pass reads in one call.
     static constexpr std::size_t MaxChunk = 64 * 1024;
 
-    // Opens the file for a pass. expectedSize is the size the caller found
-    // when it checked the name (a regular file); readAhead caps the bytes
-    // wanted from the start of the file (0: none, the pass only seeks).
+    // Opens the file for its first pass. expectedSize is the size the caller
+    // found when it checked the name (a regular file); readAhead caps the
+    // bytes held at a time (0: none, nothing is read).
     // The caller checks the name first: opening does not look at the file's
     // type again, and O_NONBLOCK keeps a name that has turned into a pipe
     // meanwhile from blocking the pass.
@@ -44,9 +46,8 @@ public:
     // True once reads can only yield empty lines.
     bool Exhausted() const { return FFd < 0 || FDone; }
 
-    // Distance from the start of the file to its end. Only for a pass that
-    // has read nothing.
-    std::int64_t SizeBySeeking();
+    // Starts a new pass at the first byte of the file.
+    void Rewind();
 
 private:
     // Reads until the buffer holds a whole longest line or the file ends.
@@ -55,12 +56,13 @@ private:
     int FFd = -1;
     std::string FOpenError;
     std::int64_t FExpected = 0; // bytes the caller expects the file to hold
-    std::int64_t FRead = 0;     // bytes read from the file so far
+    std::int64_t FRead = 0;     // offset of the next byte to read from the file
     std::unique_ptr<char[]> FBuffer;
     std::size_t FCapacity = 0;
     std::size_t FBegin = 0; // unread bytes are FBuffer[FBegin, FEnd)
     std::size_t FEnd = 0;
-    int FReadError = 0;  // errno of a first read that failed
-    bool FAtEnd = false; // the file has no more bytes
-    bool FDone = false;  // the pass yields only empty lines from now on
+    int FReadError = 0;      // errno of a first read that failed
+    bool FAtEnd = false;     // the file has no more bytes
+    bool FDone = false;      // the pass yields only empty lines from now on
+    bool FHoldsStart = true; // FBuffer[0, FEnd) are the file's first bytes
 };
