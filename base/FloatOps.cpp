@@ -5,13 +5,10 @@
 #include <cmath>
 #include <limits>
 
-float RoundToFloat(double x) {
+void RaiseRoundingFault(double x) {
     if (std::isnan(x))
         throw EInvalidOp();
-    const float f = static_cast<float>(x);
-    if (std::isinf(f))
-        throw EOverflow();
-    return f;
+    throw EOverflow();
 }
 
 double CheckedDiv(double a, double b) {

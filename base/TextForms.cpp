@@ -55,8 +55,28 @@ struct TDigitPairs {
 constexpr TDigitPairs Pairs;
 constexpr const char* DigitPairs = Pairs.Text;
 
+// Exactly four digits of x < 10000 at p, two pairs.
+void WriteFourDigits(std::uint32_t x, char* p) {
+    std::memcpy(p, DigitPairs + x / 100 * 2, 2);
+    std::memcpy(p + 2, DigitPairs + x % 100 * 2, 2);
+}
+
+// Exactly eight digits of x < 10^8 at p.
+void WriteEightDigits(std::uint32_t x, char* p) {
+    WriteFourDigits(x / 10000, p);
+    WriteFourDigits(x % 10000, p + 4);
+}
+
 // Writes the decimal digits of x ending just before end; returns the first.
+// Eight digits at a time, in two halves the processor works on side by side.
 char* WriteDigits(std::uint64_t x, char* end) {
+    constexpr std::uint64_t Eight = 100'000'000;
+    while (x >= Eight) {
+        const auto low = static_cast<std::uint32_t>(x % Eight);
+        x /= Eight;
+        end -= 8;
+        WriteEightDigits(low, end);
+    }
     while (x >= 100) {
         const auto pair = static_cast<std::size_t>(x % 100) * 2;
         x /= 100;
@@ -134,6 +154,61 @@ bool RoundedDigits(std::uint64_t whole, int fractionDigits, int significant, TDe
     return true;
 }
 
+// The first significant digits of m * 2^e from one 64-bit product: with
+// 10^k scaling the value to exactly that many digits before the point,
+// m * 2^e * 10^k = m * 5^k * 2^(e+k), so when m * 5^k fits in 64 bits the
+// digits are that product shifted by e + k bits, and the bits shifted out
+// round it exactly (to nearest, ties to even). This takes a float from
+// about 10^-3 to 10^15, every usual bin value, without any division.
+bool ShiftedDigits(std::uint64_t m, int e, int significant, TDecimalDigits& out) {
+    if (significant > 18)
+        return false;
+    const int mBits = std::bit_width(m);
+    // With 2^b <= value < 2^(b+1) and lowest = floor(b * log10(2)), the value
+    // lies in [10^lowest, 10^(lowest+2)): two scales at most.
+    const int lowest = (mBits - 1 + e) * 78913 >> 18;
+    for (int k = significant - 1 - lowest; k >= significant - 2 - lowest; --k) {
+        if (k < 0 || k > 55 || mBits + PowersOfFive.Bits[k] > 64)
+            return false;
+        const std::uint64_t product = m * static_cast<std::uint64_t>(PowersOfFive.Value[k]);
+        const int shift = e + k;
+        if (shift > 0 && std::bit_width(product) + shift > 63)
+            return false;
+        if (shift < -63)
+            return false;
+        std::uint64_t whole = shift >= 0 ? product << shift : product >> -shift;
+        if (whole >= PowersOfTen[significant])
+            continue; // one digit too many: scale by one power less
+        if (whole < PowersOfTen[significant - 1])
+            return false; // not with a right estimate; the general way decides
+        if (shift < 0) {
+            const std::uint64_t rest = product & ((std::uint64_t{1} << -shift) - 1);
+            const std::uint64_t half = std::uint64_t{1} << (-shift - 1);
+            if (rest > half || (rest == half && whole % 2 == 1))
+                ++whole;
+        }
+        out.Exponent = significant - 1 - k;
+        if (whole == PowersOfTen[significant]) { // 99..9 became 100..0
+            whole = PowersOfTen[significant - 1];
+            ++out.Exponent;
+        }
+        out.Count = significant;
+        if (significant == 15) {
+            // The float case: two independent halves of eight digits, the
+            // first with a leading 0 that is dropped.
+            constexpr std::uint64_t Eight = 100'000'000;
+            char sixteen[16];
+            WriteEightDigits(static_cast<std::uint32_t>(whole / Eight), sixteen);
+            WriteEightDigits(static_cast<std::uint32_t>(whole % Eight), sixteen + 8);
+            std::memcpy(out.Digits, sixteen + 1, 15);
+        } else {
+            WriteDigits(whole, out.Digits + significant);
+        }
+        return true;
+    }
+    return false;
+}
+
 // The exact decimal expansion rounded to nearest, ties to even, the way
 // the exact conversions of printf and to_chars round. A double is m * 2^e;
 // when m * 2^e or m * 5^-e (which holds the digits of m * 2^e = m * 5^-e /
@@ -156,6 +231,8 @@ bool ExactDigits(double value, int significant, TDecimalDigits& out) {
     const int zeros = std::countr_zero(m);
     m >>= zeros;
     e += zeros;
+    if (ShiftedDigits(m, e, significant, out))
+        return true;
     TUint128 whole;
     int fractionDigits = 0;
     const int mBits = std::bit_width(m);
@@ -244,10 +321,6 @@ public:
         std::memcpy(FText + FLength, text.data(), text.size());
         FLength += text.size();
     }
-    void AddZeros(std::size_t count) {
-        for (; count > 0; --count)
-            Add('0');
-    }
     void AddNumber(std::int64_t value) {
         char digits[24];
         Add({digits, static_cast<std::size_t>(
@@ -279,49 +352,80 @@ const char* NonFinite(double value) {
     return value < 0 ? "-INF" : "INF";
 }
 
-void AddGeneralFloat(TTextBuffer& text, float value, const FormatSettings& format) {
+// The general form of a float written at out, with the one-byte decimal
+// separator given; returns the end. Each piece is copied by a fixed-size copy
+// from buffers with room to spare, and only as much of it kept as belongs.
+char* WriteGeneralFloat(char* out, float value, char decimal) {
     const double x = value;
+    const auto put = [&out](std::string_view text) {
+        std::memcpy(out, text.data(), text.size());
+        out += text.size();
+    };
     if (!std::isfinite(x)) {
-        text.Add(NonFinite(x));
-        return;
+        put(NonFinite(x));
+        return out;
     }
     if (x == 0.0) {
-        text.Add('0');
-        return;
+        *out++ = '0';
+        return out;
     }
     constexpr int Precision = 15;
+    static_assert(TDecimalDigits::Capacity >= 2 * 16);
     const TDecimalDigits expansion = DecimalDigitsOf(x, Precision);
-    const std::string_view digits(expansion.Digits, static_cast<std::size_t>(expansion.Count));
+    const char* const digits = expansion.Digits;
+    int kept = Precision; // digits up to the last that is not 0
+    while (kept > 1 && digits[kept - 1] == '0')
+        --kept;
     const int exponent = expansion.Exponent;
     if (x < 0)
-        text.Add('-');
+        *out++ = '-';
+    const auto copy = [&out](const char* from, int count) {
+        std::memcpy(out, from, 16); // count <= 15
+        out += count;
+    };
 
     if (std::fabs(x) >= 0.00001 && exponent < Precision) {
         if (exponent >= 0) {
-            const auto integerDigits = static_cast<std::size_t>(exponent + 1);
-            const std::string_view fraction = WithoutTrailingZeros(digits.substr(integerDigits));
-            text.Add(digits.substr(0, integerDigits));
-            if (!fraction.empty()) {
-                text.Add(format.DecimalSeparator);
-                text.Add(fraction);
+            const int integerDigits = exponent + 1;
+            copy(digits, integerDigits);
+            if (kept > integerDigits) {
+                *out++ = decimal;
+                copy(digits + integerDigits, kept - integerDigits);
             }
         } else {
-            text.Add('0');
-            text.Add(format.DecimalSeparator);
-            text.AddZeros(static_cast<std::size_t>(-exponent - 1));
-            text.Add(WithoutTrailingZeros(digits));
+            *out++ = '0';
+            *out++ = decimal;
+            std::memcpy(out, "0000", 4); // at most four zeros: 0.00001 <= |x|
+            out += -exponent - 1;
+            copy(digits, kept);
         }
-        return;
+        return out;
     }
 
-    const std::string_view fraction = WithoutTrailingZeros(digits.substr(1));
-    text.Add(digits[0]);
-    if (!fraction.empty()) {
-        text.Add(format.DecimalSeparator);
-        text.Add(fraction);
+    *out++ = digits[0];
+    if (kept > 1) {
+        *out++ = decimal;
+        copy(digits + 1, kept - 1);
     }
-    text.Add('E');
-    text.AddNumber(exponent);
+    *out++ = 'E';
+    return std::to_chars(out, out + 8, exponent).ptr;
+}
+
+// The same for any separator: a longer one takes the place of the point.
+void AddGeneralFloat(TTextBuffer& text, float value, const FormatSettings& format) {
+    const std::string& separator = format.DecimalSeparator;
+    const bool oneByte = separator.size() == 1;
+    char buffer[GeneralFloatCapacity];
+    const char* const end = WriteGeneralFloat(buffer, value, oneByte ? separator[0] : '.');
+    const std::string_view written(buffer, static_cast<std::size_t>(end - buffer));
+    const std::size_t point = oneByte ? std::string_view::npos : written.find('.');
+    if (point == std::string_view::npos) {
+        text.Add(written);
+        return;
+    }
+    text.Add(written.substr(0, point));
+    text.Add(separator);
+    text.Add(written.substr(point + 1));
 }
 
 constexpr const char* MonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -412,8 +516,19 @@ std::string FormatBinLine(std::int32_t binNumber, float value, const FormatSetti
     return line;
 }
 
+char* WriteBinLine(char* out, std::int32_t binNumber, float value, char decimal) {
+    out = std::to_chars(out, out + 11, binNumber).ptr;
+    std::memcpy(out, "   ,   ", 7);
+    return WriteGeneralFloat(out + 7, value, decimal);
+}
+
 void AppendBinLine(std::string& out, std::int32_t binNumber, float value,
                    const FormatSettings& format) {
+    if (format.DecimalSeparator.size() == 1) {
+        char line[BinLineCapacity];
+        out.append(line, WriteBinLine(line, binNumber, value, format.DecimalSeparator[0]));
+        return;
+    }
     TTextBuffer text;
     text.AddNumber(binNumber);
     text.Add("   ,   ");

@@ -33,6 +33,11 @@ std::string FormatBinLine(std::int32_t binNumber, float value, const FormatSetti
 // The same entry appended to out, for writers that make many of them.
 void AppendBinLine(std::string& out, std::int32_t binNumber, float value,
                    const FormatSettings& format);
+// The same entry written at out, which has room for BinLineCapacity bytes,
+// with a one-byte decimal separator; returns the end.
+constexpr std::size_t GeneralFloatCapacity = 48;
+constexpr std::size_t BinLineCapacity = 11 + 7 + GeneralFloatCapacity;
+char* WriteBinLine(char* out, std::int32_t binNumber, float value, char decimal);
 
 // "7 Mar 2019     9:5:3  UTC": no leading zeros, English month abbreviation.
 std::string FormatUtcDateTime(unsigned year, unsigned month, unsigned day, unsigned hour,

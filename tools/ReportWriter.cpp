@@ -324,7 +324,13 @@ private:
                         const TBins& bins) const {
         bool any = false;
         for (std::size_t i = 0; i < writes.size(); ++i) {
-            const auto sameName = [&](const TControlText& w) { return w.Name == writes[i].Name; };
+            // Names differ mostly in their length or last character ("Edit10",
+            // "Edit11"): looked at first, a comparison of the whole is rarely needed.
+            const std::string& name = writes[i].Name;
+            const auto sameName = [&](const TControlText& w) {
+                return w.Name.size() == name.size() &&
+                       (name.empty() || w.Name.back() == name.back()) && w.Name == name;
+            };
             if (std::any_of(writes.begin(), writes.begin() + static_cast<std::ptrdiff_t>(i),
                             sameName))
                 continue;
@@ -362,16 +368,21 @@ private:
     // unless the locale's separators are not; such a line is quoted by the
     // general rule.
     static void AppendBinEntry(std::string& text, std::size_t k, const TBins& bins) {
-        const std::size_t start = text.size();
-        text += '"';
-        AppendBinLine(text, bins.Data.BinNumbers[k], bins.Data.BinValues[k], bins.Format);
-        if (std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start) + 1, text.end(),
-                        [](char c) { return PlainInJson[static_cast<unsigned char>(c)]; })) {
-            text += '"';
+        const std::int32_t number = bins.Data.BinNumbers[k];
+        const float value = bins.Data.BinValues[k];
+        const std::string& decimal = bins.Format.DecimalSeparator;
+        if (decimal.size() == 1 && PlainInJson[static_cast<unsigned char>(decimal[0])]) {
+            // Digits, blanks, the comma, a sign, "E" and the separator: quoted
+            // as it stands, in one copy.
+            char entry[1 + BinLineCapacity + 1];
+            entry[0] = '"';
+            char* const end = WriteBinLine(entry + 1, number, value, decimal[0]);
+            *end = '"';
+            text.append(entry, end + 1);
             return;
         }
-        const std::string line = text.substr(start + 1);
-        text.resize(start);
+        std::string line;
+        AppendBinLine(line, number, value, bins.Format);
         AppendJsonString(text, line);
     }
 
