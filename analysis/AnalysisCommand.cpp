@@ -31,6 +31,9 @@ std::string DecibelText(const std::optional<float>& db, const FormatSettings& fo
     return db ? FormatTwoDecimals(*db, format) : AbsentDecibelsText;
 }
 
+// The boxes and lists the command writes, each once.
+constexpr std::size_t MaxWrites = 20;
+
 void RunSteps(const std::string& fileName, TProfileData& data, const FormatSettings& format,
               const TAnalysisNeeds& needs, TProfileStats& stats, TRecorder& out) {
     out.Edit("Edit1", fileName);
@@ -94,6 +97,7 @@ std::string PulsarNameOf(const std::string& inputFileText) {
 TAnalysisResult RunAnalysisCommand(const std::string& fileName, TProfileData& data,
                                    const FormatSettings& format, const TAnalysisNeeds& needs) {
     TAnalysisResult result;
+    result.Writes.reserve(MaxWrites); // one allocation, not one per doubling
     TRecorder recorder(result);
     try {
         RunSteps(fileName, data, format, needs, result.Stats, recorder);
