@@ -56,13 +56,13 @@ constexpr TDigitPairs Pairs;
 constexpr const char* DigitPairs = Pairs.Text;
 
 // Exactly four digits of x < 10000 at p, two pairs.
-void WriteFourDigits(std::uint32_t x, char* p) {
+[[gnu::always_inline]] inline void WriteFourDigits(std::uint32_t x, char* p) {
     std::memcpy(p, DigitPairs + x / 100 * 2, 2);
     std::memcpy(p + 2, DigitPairs + x % 100 * 2, 2);
 }
 
 // Exactly eight digits of x < 10^8 at p.
-void WriteEightDigits(std::uint32_t x, char* p) {
+[[gnu::always_inline]] inline void WriteEightDigits(std::uint32_t x, char* p) {
     WriteFourDigits(x / 10000, p);
     WriteFourDigits(x % 10000, p + 4);
 }
