@@ -1,4 +1,5 @@
 #include "analysis/ProfileReader.h"
+#include "analysis/ProfileStream.h"
 
 #include "base/Exception.h"
 #include "tests/analysis/ProfileFixture.h"
@@ -380,4 +381,44 @@ TEST(ProfileReader, LastWriteTimeInUtc) {
     EXPECT_FALSE(missing.Valid);
     EXPECT_EQ(missing.Year, 0);
     EXPECT_EQ(missing.Second, 0);
+}
+
+// A later pass starts at the first byte again, whether the file is still in
+// the buffer or had to be read in pieces (a file longer than the buffer, or
+// one that grew beyond the size it had when its name was checked), and a
+// line cut in one pass ends only that pass.
+TEST(ProfileStream, RewindStartsEachPassAtTheFirstByte) {
+    TTempDir dir;
+    std::vector<std::string> lines;
+    for (int i = 0; lines.size() < 1000; ++i)
+        lines.push_back("line " + std::to_string(i) +
+                        std::string(static_cast<std::size_t>(i % 60), 'x'));
+    lines[500] = std::string(150, 'y'); // cut: the first pass ends here
+    const std::string path = dir.Write("p.torvane", Lines(lines));
+    const auto size = static_cast<std::int64_t>(Lines(lines).size());
+    ASSERT_LT(size, static_cast<std::int64_t>(TProfileStream::MaxChunk));
+    struct TCase {
+        const char* Name;
+        std::int64_t Expected;
+        std::size_t ReadAhead;
+    };
+    for (const TCase& c : {TCase{"in one buffer", size, TProfileStream::MaxChunk},
+                           TCase{"longer than the buffer", size, 4096},
+                           TCase{"grown since checked", 0, TProfileStream::MaxChunk}}) {
+        SCOPED_TRACE(c.Name);
+        TProfileStream stream(path, c.Expected, c.ReadAhead);
+        ASSERT_TRUE(stream.IsOpen());
+        for (int pass = 0; pass < 3; ++pass) {
+            SCOPED_TRACE(pass);
+            std::size_t n = 0;
+            for (; !stream.Exhausted() && n <= lines.size(); ++n) {
+                const std::string_view line = stream.ReadLine();
+                const std::string_view expected = std::string_view(lines[n]).substr(0, 99);
+                ASSERT_EQ(line, expected);
+            }
+            EXPECT_EQ(n, 501u);
+            EXPECT_EQ(stream.ReadLine(), "");
+            stream.Rewind();
+        }
+    }
 }
