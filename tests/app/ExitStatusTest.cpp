@@ -64,6 +64,21 @@ TEST(ExitStatus, AnErrorInAHandlerIsShownInABoxAndTheProgramGoesOn) {
     EXPECT_EQ(result, "box shown\nstill running\nstatus=0");
 }
 
+// A session that ends asks every program to terminate; an open box must not
+// keep the analyzer waiting for an answer nobody will give.
+TEST(ExitStatus, ARequestToCloseEndsTheProgramEvenWithAnErrorBoxOpen) {
+    fixture::TProfileSpec flat;
+    flat.Values = std::vector<std::string>(64, "10");
+    const QString result = RunUntil("xdotool mousemove --window $win 300 31 click 1; sleep 0.3;"
+                                    "xdotool mousemove --window $win 505 172 click 1;"
+                                    "box=$(timeout 10 xdotool search --sync --onlyvisible --name "
+                                    "'^Torvane analyzer$' | head -n 1);"
+                                    "[ -n \"$box\" ] && echo 'box shown';"
+                                    "kill -TERM $pid",
+                                    fixture::ProfileText(flat));
+    EXPECT_EQ(result, "box shown\nstatus=0");
+}
+
 TEST(ExitStatus, AnErrorWhileTheWindowIsCreatedIsShownInABoxAndTheProgramEndsWithZero) {
     // The file browser starts in the current folder, which no longer exists.
     EXPECT_EQ(RunUntil({}, {}, DeletedFolderScript), "box shown\nstatus=0");
