@@ -6,6 +6,17 @@
 
 #include <algorithm>
 
+namespace {
+
+// Margins and offsets take any integer: positions are worked out wide and
+// kept far beyond any bitmap, within what the drawing surface computes with.
+int OnCanvas(long long position) {
+    constexpr long long Far = 1 << 24;
+    return static_cast<int>(std::clamp(position, -Far, Far));
+}
+
+} // namespace
+
 void TScale::DrawTick(TCanvas& canvas, int pos, double v, int base, bool horizontal,
                       bool labelled) {
     int x, y;
@@ -31,15 +42,16 @@ void TScale::DrawLabel(TCanvas& canvas, int pos, int base, bool horizontal, int 
     const TSize size = canvas.TextExtent(text);
     if (horizontal) {
         // Centred on the tick, but never left of 2 nor right of the width - 2.
-        const int half = size.cx / 2;
-        const int left =
-            pos + half < FWidth - 2 ? pos - std::min(pos - 2, half) : FWidth - 2 * half - 2;
-        const int top = FScaleType == sctXT ? base + 7 : base - size.cy - 7;
-        canvas.TextOut(left, top, text);
+        const long long half = size.cx / 2;
+        const long long at = pos;
+        const long long left =
+            at + half < FWidth - 2LL ? at - std::min(at - 2, half) : FWidth - 2 * half - 2;
+        const long long top = FScaleType == sctXT ? base + 7LL : base - 7LL - size.cy;
+        canvas.TextOut(OnCanvas(left), OnCanvas(top), text);
     } else {
-        const int top = pos - zeroHeight / 2;
-        const int left = FScaleType == sctYL ? base + 8 : base - size.cx - 8;
-        canvas.TextOut(left, top, text);
+        const long long top = pos - zeroHeight / 2LL;
+        const long long left = FScaleType == sctYL ? base + 8LL : base - 8LL - size.cx;
+        canvas.TextOut(OnCanvas(left), OnCanvas(top), text);
     }
 }
 
@@ -47,41 +59,41 @@ void TScale::DrawCaption(TCanvas& canvas, int base, bool horizontal) {
     if (FUnitLabel.isEmpty())
         return;
     const int w = canvas.TextWidth(FUnitLabel);
-    int ax, ay;
+    long long ax, ay;
     if (horizontal) {
         switch (FLblAnchor) {
         case uaSclCenter:
-            ax = FMarginLeft + (FWidth - FMarginLeft - FMarginRight) / 2;
+            ax = FMarginLeft + (0LL + FWidth - FMarginLeft - FMarginRight) / 2;
             break;
         case uaSclBotRgt:
-            ax = FWidth - FMarginRight;
+            ax = 0LL + FWidth - FMarginRight;
             break;
         default:
             ax = FMarginLeft;
             break;
         }
         ax += FLblPosX;
-        ay = base + FLblPosY;
+        ay = 0LL + base + FLblPosY;
     } else {
         switch (FLblAnchor) {
         case uaSclCenter:
-            ay = FMarginTop + (FHeight - FMarginTop - FMarginBottom) / 2;
+            ay = FMarginTop + (0LL + FHeight - FMarginTop - FMarginBottom) / 2;
             break;
         case uaSclBotRgt:
-            ay = FHeight - FMarginBottom;
+            ay = 0LL + FHeight - FMarginBottom;
             break;
         default:
             ay = FMarginTop;
             break;
         }
         ay += FLblPosY;
-        ax = base + FLblPosX;
+        ax = 0LL + base + FLblPosX;
     }
     if (FLblAlign == taRightJustify)
         ax -= w;
     else if (FLblAlign == taCenter)
         ax -= w / 2;
-    canvas.TextOut(ax, ay, FUnitLabel);
+    canvas.TextOut(OnCanvas(ax), OnCanvas(ay), FUnitLabel);
 }
 
 void TScale::DrawScale(TCanvas& canvas, int base, bool horizontal) {
@@ -155,31 +167,32 @@ void TScale::DrawFrame(TCanvas& c) {
 void TScale::PaintOn(TCanvas& c, int offX, int offY) {
     c.Pen = TPen{FColorFG, psSolid, 1, pmCopy};
     const bool horizontal = IsHorizontal(FScaleType);
-    int base;
+    long long wide;
     switch (FScaleType) {
     case sctXB:
-        base = offY + FHeight - FMarginBottom - 1;
+        wide = 0LL + offY + FHeight - FMarginBottom - 1;
         break;
     case sctXT:
-        base = offY + FMarginTop;
+        wide = 0LL + offY + FMarginTop;
         break;
     case sctYL:
-        base = offX + FMarginLeft;
+        wide = 0LL + offX + FMarginLeft;
         break;
     default:
-        base = offX + FWidth - FMarginRight - 1;
+        wide = 0LL + offX + FWidth - FMarginRight - 1;
         break;
     }
+    const int base = OnCanvas(wide);
     DrawScale(c, base, horizontal);
     if (FDrawBaseLine) {
         c.Pen = TPen{FColorFG, psSolid, 1, pmCopy};
         // Both ends of the axis belong to it.
         if (horizontal) {
             c.MoveTo(FMarginLeft, base);
-            c.LineTo(FWidth - FMarginRight, base);
+            c.LineTo(OnCanvas(0LL + FWidth - FMarginRight), base);
         } else {
             c.MoveTo(base, FMarginTop);
-            c.LineTo(base, FHeight - FMarginBottom);
+            c.LineTo(base, OnCanvas(0LL + FHeight - FMarginBottom));
         }
     }
 }

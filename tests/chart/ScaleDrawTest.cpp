@@ -3,6 +3,7 @@
 #include "chart/Scale.h"
 #include "tests/common/RecordingCanvas.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -188,6 +189,47 @@ TEST(ScaleDraw, CaptionAtItsAnchor) {
         const auto t = c.OfKind(TCanvasOp::TextOut);
         ASSERT_EQ(t.size(), 1u);
         EXPECT_EQ(t[0].Points[0], (TPoint{k.x, 30 + 4}));
+    }
+}
+
+// A margin across the axis at the integer limit puts the base line far off
+// on that side; its labels and caption must stay there, not wrap round.
+TEST(ScaleDraw, MarginsAtTheIntegerLimitKeepTheTextsOnTheirSide) {
+    const struct {
+        TScaleType Type;
+        int Left, Right, Top, Bottom;
+        int Side; // +1: beyond the right or bottom edge, -1: beyond the left or top
+    } cases[] = {
+        {sctYL, INT_MAX, 0, 20, 19, +1},
+        {sctYR, 0, INT_MAX, 20, 19, -1},
+        {sctXT, 20, 19, INT_MAX, 0, +1},
+        {sctXB, 20, 19, 0, INT_MAX, -1},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.Type);
+        TRecordingCanvas c;
+        TScale s;
+        s.SetTransparent(true);
+        s.UseForeignCanvas(&c, 0, 0);
+        s.SetBounds(0, 0, 200, 100);
+        s.SetScaleType(k.Type);
+        s.SetMarginLeft(k.Left);
+        s.SetMarginRight(k.Right);
+        s.SetMarginTop(k.Top);
+        s.SetMarginBottom(k.Bottom);
+        s.SetRange(0, 100);
+        s.SetCaption(QStringLiteral("bins"));
+        s.ForcePaint();
+        const auto texts = c.OfKind(TCanvasOp::TextOut);
+        ASSERT_EQ(texts.size(), 7u); // six labels and the caption
+        for (const auto& t : texts) {
+            const int across = IsHorizontal(k.Type) ? t.Points[0].y : t.Points[0].x;
+            const int edge = IsHorizontal(k.Type) ? 100 : 200;
+            if (k.Side > 0)
+                EXPECT_GT(across, edge);
+            else
+                EXPECT_LT(across, 0);
+        }
     }
 }
 
