@@ -48,35 +48,38 @@ TEST(ExitStatus, ClosingTheWindowEndsTheProgramWithZero) {
     EXPECT_EQ(RunUntil("kill -TERM $pid"), "status=0");
 }
 
-TEST(ExitStatus, AnErrorInAHandlerIsShownInABoxAndTheProgramGoesOn) {
-    // A flat profile has no spread off the pulse: the analysis fails.
+namespace {
+
+// A flat profile has no spread off the pulse: its analysis fails into a box.
+std::string FlatProfile() {
     fixture::TProfileSpec flat;
     flat.Values = std::vector<std::string>(64, "10");
-    const QString result = RunUntil("xdotool mousemove --window $win 300 31 click 1; sleep 0.3;"
-                                    "xdotool mousemove --window $win 505 172 click 1;"
-                                    "box=$(timeout 10 xdotool search --sync --onlyvisible --name "
-                                    "'^Torvane analyzer$' | head -n 1);"
-                                    "[ -n \"$box\" ] && echo 'box shown';"
-                                    "xdotool key --window $box Return; sleep 0.5;"
-                                    "kill -0 $pid && echo 'still running';"
-                                    "xdotool mousemove --window $win 924 63 click 1",
-                                    fixture::ProfileText(flat));
+    return fixture::ProfileText(flat);
+}
+
+// Selects the profile, clicks Analyze and waits for the error box ($box).
+const char* const OpenErrorBox = "xdotool mousemove --window $win 300 31 click 1; sleep 0.3;"
+                                 "xdotool mousemove --window $win 505 172 click 1;"
+                                 "box=$(timeout 10 xdotool search --sync --onlyvisible --name "
+                                 "'^Torvane analyzer$' | head -n 1);"
+                                 "[ -n \"$box\" ] && echo 'box shown';";
+
+} // namespace
+
+TEST(ExitStatus, AnErrorInAHandlerIsShownInABoxAndTheProgramGoesOn) {
+    const QString result =
+        RunUntil(QString(OpenErrorBox) + "xdotool key --window $box Return; sleep 0.5;"
+                                         "kill -0 $pid && echo 'still running';"
+                                         "xdotool mousemove --window $win 924 63 click 1",
+                 FlatProfile());
     EXPECT_EQ(result, "box shown\nstill running\nstatus=0");
 }
 
 // A session that ends asks every program to terminate; an open box must not
 // keep the analyzer waiting for an answer nobody will give.
 TEST(ExitStatus, ARequestToCloseEndsTheProgramEvenWithAnErrorBoxOpen) {
-    fixture::TProfileSpec flat;
-    flat.Values = std::vector<std::string>(64, "10");
-    const QString result = RunUntil("xdotool mousemove --window $win 300 31 click 1; sleep 0.3;"
-                                    "xdotool mousemove --window $win 505 172 click 1;"
-                                    "box=$(timeout 10 xdotool search --sync --onlyvisible --name "
-                                    "'^Torvane analyzer$' | head -n 1);"
-                                    "[ -n \"$box\" ] && echo 'box shown';"
-                                    "kill -TERM $pid",
-                                    fixture::ProfileText(flat));
-    EXPECT_EQ(result, "box shown\nstatus=0");
+    EXPECT_EQ(RunUntil(QString(OpenErrorBox) + "kill -TERM $pid", FlatProfile()),
+              "box shown\nstatus=0");
 }
 
 TEST(ExitStatus, AnErrorWhileTheWindowIsCreatedIsShownInABoxAndTheProgramEndsWithZero) {
