@@ -159,8 +159,9 @@ bool RoundedDigits(std::uint64_t whole, int fractionDigits, int significant, TDe
 // m * 2^e * 10^k = m * 5^k * 2^(e+k), so when m * 5^k fits in 64 bits the
 // digits are that product shifted by e + k bits, and the bits shifted out
 // round it exactly (to nearest, ties to even). This takes a float from
-// about 10^-3 to 10^15, every usual bin value, without any division.
-bool ShiftedDigits(std::uint64_t m, int e, int significant, TDecimalDigits& out) {
+// about 10^-3 to 10^15, every usual bin value, without any division. The
+// digits are those of whole, which has exactly significant of them.
+bool ShiftedWhole(std::uint64_t m, int e, int significant, std::uint64_t& whole, int& exponent) {
     if (significant > 18)
         return false;
     const int mBits = std::bit_width(m);
@@ -176,7 +177,7 @@ bool ShiftedDigits(std::uint64_t m, int e, int significant, TDecimalDigits& out)
             return false;
         if (shift < -63)
             return false;
-        std::uint64_t whole = shift >= 0 ? product << shift : product >> -shift;
+        whole = shift >= 0 ? product << shift : product >> -shift;
         if (whole >= PowersOfTen[significant])
             continue; // one digit too many: scale by one power less
         if (whole < PowersOfTen[significant - 1])
@@ -187,39 +188,30 @@ bool ShiftedDigits(std::uint64_t m, int e, int significant, TDecimalDigits& out)
             if (rest > half || (rest == half && whole % 2 == 1))
                 ++whole;
         }
-        out.Exponent = significant - 1 - k;
+        exponent = significant - 1 - k;
         if (whole == PowersOfTen[significant]) { // 99..9 became 100..0
             whole = PowersOfTen[significant - 1];
-            ++out.Exponent;
-        }
-        out.Count = significant;
-        if (significant == 15) {
-            // The float case: two independent halves of eight digits, the
-            // first with a leading 0 that is dropped.
-            constexpr std::uint64_t Eight = 100'000'000;
-            char sixteen[16];
-            WriteEightDigits(static_cast<std::uint32_t>(whole / Eight), sixteen);
-            WriteEightDigits(static_cast<std::uint32_t>(whole % Eight), sixteen + 8);
-            std::memcpy(out.Digits, sixteen + 1, 15);
-        } else {
-            WriteDigits(whole, out.Digits + significant);
+            ++exponent;
         }
         return true;
     }
     return false;
 }
 
-// The exact decimal expansion rounded to nearest, ties to even, the way
-// the exact conversions of printf and to_chars round. A double is m * 2^e;
-// when m * 2^e or m * 5^-e (which holds the digits of m * 2^e = m * 5^-e /
-// 10^-e) fits in 128 bits, the digits come from that whole number. This
-// takes every float of the fixed form, the bin values, at a fraction of
-// the cost of a general conversion.
-bool ExactDigits(double value, int significant, TDecimalDigits& out) {
+bool ShiftedDigits(std::uint64_t m, int e, int significant, TDecimalDigits& out) {
+    std::uint64_t whole;
+    if (!ShiftedWhole(m, e, significant, whole, out.Exponent))
+        return false;
+    out.Count = significant;
+    WriteDigits(whole, out.Digits + significant);
+    return true;
+}
+
+// A finite double other than 0 as m * 2^e with m odd; false for 0.
+bool OddMantissa(double value, std::uint64_t& m, int& e) {
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const int biased = static_cast<int>(bits >> 52 & 0x7FF);
-    std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
-    int e;
+    m = bits & ((std::uint64_t{1} << 52) - 1);
     if (biased == 0) {
         e = -1074;
     } else {
@@ -231,6 +223,20 @@ bool ExactDigits(double value, int significant, TDecimalDigits& out) {
     const int zeros = std::countr_zero(m);
     m >>= zeros;
     e += zeros;
+    return true;
+}
+
+// The exact decimal expansion rounded to nearest, ties to even, the way
+// the exact conversions of printf and to_chars round. A double is m * 2^e;
+// when m * 2^e or m * 5^-e (which holds the digits of m * 2^e = m * 5^-e /
+// 10^-e) fits in 128 bits, the digits come from that whole number. This
+// takes every float of the fixed form, the bin values, at a fraction of
+// the cost of a general conversion.
+bool ExactDigits(double value, int significant, TDecimalDigits& out) {
+    std::uint64_t m;
+    int e;
+    if (!OddMantissa(value, m, e))
+        return false;
     if (ShiftedDigits(m, e, significant, out))
         return true;
     TUint128 whole;
@@ -352,60 +358,101 @@ const char* NonFinite(double value) {
     return value < 0 ? "-INF" : "INF";
 }
 
+// The eight digits of x < 10^8 as characters in one word, the first in its
+// lowest byte: four pairs from the table, put together in a register.
+std::uint64_t EightDigitsWord(std::uint32_t x) {
+    const auto pair = [](std::uint32_t n) {
+        std::uint16_t p;
+        std::memcpy(&p, DigitPairs + n * 2, 2);
+        return std::uint64_t{p};
+    };
+    const std::uint32_t high = x / 10000;
+    const std::uint32_t low = x % 10000;
+    return pair(high / 100) | pair(high % 100) << 16 | pair(low / 100) << 32 |
+           pair(low % 100) << 48;
+}
+
+// Fifteen significant digits as characters in one 128-bit word, the first
+// in its lowest byte and the sixteenth byte 0.
+struct TFloatDigits {
+    TUint128 Digits;
+    int Exponent;
+};
+
+TFloatDigits FloatDigitsOf(double value) {
+    constexpr int Precision = 15;
+    std::uint64_t m;
+    int e;
+    std::uint64_t whole;
+    int exponent;
+    if (OddMantissa(value, m, e) && ShiftedWhole(m, e, Precision, whole, exponent)) {
+        // 16 digits with a leading 0, that is dropped.
+        constexpr std::uint64_t Eight = 100'000'000;
+        const TUint128 sixteen =
+            EightDigitsWord(static_cast<std::uint32_t>(whole / Eight)) |
+            TUint128{EightDigitsWord(static_cast<std::uint32_t>(whole % Eight))} << 64;
+        return {sixteen >> 8, exponent};
+    }
+    const TDecimalDigits expansion = DecimalDigitsOf(value, Precision);
+    TUint128 digits = 0;
+    std::memcpy(&digits, expansion.Digits, Precision);
+    return {digits, expansion.Exponent};
+}
+
 // The general form of a float written at out, with the one-byte decimal
-// separator given; returns the end. Each piece is copied by a fixed-size copy
-// from buffers with room to spare, and only as much of it kept as belongs.
+// separator given; returns the end. The digits stay in registers and go out
+// by whole-word stores, of which only as much is kept as belongs: a digit
+// buffer written a few bytes at a time and read back a word at a time stalls
+// the processor, all the more with a second job on the same core.
 char* WriteGeneralFloat(char* out, float value, char decimal) {
     const double x = value;
-    const auto put = [&out](std::string_view text) {
-        std::memcpy(out, text.data(), text.size());
-        out += text.size();
-    };
     if (!std::isfinite(x)) {
-        put(NonFinite(x));
-        return out;
+        const std::string_view text = NonFinite(x);
+        std::memcpy(out, text.data(), text.size());
+        return out + text.size();
     }
     if (x == 0.0) {
         *out++ = '0';
         return out;
     }
     constexpr int Precision = 15;
-    static_assert(TDecimalDigits::Capacity >= 2 * 16);
-    const TDecimalDigits expansion = DecimalDigitsOf(x, Precision);
-    const char* const digits = expansion.Digits;
-    int kept = Precision; // digits up to the last that is not 0
-    while (kept > 1 && digits[kept - 1] == '0')
-        --kept;
-    const int exponent = expansion.Exponent;
-    if (x < 0)
-        *out++ = '-';
-    const auto copy = [&out](const char* from, int count) {
-        std::memcpy(out, from, 16); // count <= 15
+    const auto [digits, exponent] = FloatDigitsOf(x);
+    // Digits up to the last that is not 0: the highest byte not '0'.
+    constexpr TUint128 Zeros = ((TUint128{1} << 8 * Precision) - 1) / 0xFF * '0';
+    const TUint128 marks = digits ^ Zeros;
+    const auto high = static_cast<std::uint64_t>(marks >> 64);
+    const int leading = high != 0 ? std::countl_zero(high)
+                                  : 64 + std::countl_zero(static_cast<std::uint64_t>(marks));
+    const int kept = (127 - leading) / 8 + 1;
+    const auto put = [&out](TUint128 word, int count) {
+        std::memcpy(out, &word, sizeof word); // count <= 15
         out += count;
     };
+    if (x < 0)
+        *out++ = '-';
 
     if (std::fabs(x) >= 0.00001 && exponent < Precision) {
         if (exponent >= 0) {
             const int integerDigits = exponent + 1;
-            copy(digits, integerDigits);
+            put(digits, integerDigits);
             if (kept > integerDigits) {
                 *out++ = decimal;
-                copy(digits + integerDigits, kept - integerDigits);
+                put(digits >> 8 * integerDigits, kept - integerDigits);
             }
         } else {
             *out++ = '0';
             *out++ = decimal;
             std::memcpy(out, "0000", 4); // at most four zeros: 0.00001 <= |x|
             out += -exponent - 1;
-            copy(digits, kept);
+            put(digits, kept);
         }
         return out;
     }
 
-    *out++ = digits[0];
+    *out++ = static_cast<char>(digits);
     if (kept > 1) {
         *out++ = decimal;
-        copy(digits + 1, kept - 1);
+        put(digits >> 8, kept - 1);
     }
     *out++ = 'E';
     return std::to_chars(out, out + 8, exponent).ptr;
@@ -511,6 +558,12 @@ std::string FormatGeneralFloat(float value, const FormatSettings& format) {
 }
 
 std::string FormatBinLine(std::int32_t binNumber, float value, const FormatSettings& format) {
+    if (format.DecimalSeparator.size() == 1) {
+        // Through a buffer, so that the text holds no more room than it needs:
+        // the window keeps a thousand of them.
+        char line[BinLineCapacity];
+        return {line, WriteBinLine(line, binNumber, value, format.DecimalSeparator[0])};
+    }
     std::string line;
     AppendBinLine(line, binNumber, value, format);
     return line;
@@ -525,8 +578,13 @@ char* WriteBinLine(char* out, std::int32_t binNumber, float value, char decimal)
 void AppendBinLine(std::string& out, std::int32_t binNumber, float value,
                    const FormatSettings& format) {
     if (format.DecimalSeparator.size() == 1) {
-        char line[BinLineCapacity];
-        out.append(line, WriteBinLine(line, binNumber, value, format.DecimalSeparator[0]));
+        // Written in place: a copy from a buffer just written costs more
+        // than the writing.
+        const std::size_t at = out.size();
+        out.resize(at + BinLineCapacity);
+        char* const end =
+            WriteBinLine(out.data() + at, binNumber, value, format.DecimalSeparator[0]);
+        out.resize(static_cast<std::size_t>(end - out.data()));
         return;
     }
     TTextBuffer text;

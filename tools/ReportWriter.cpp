@@ -344,16 +344,19 @@ private:
                 text += "[]";
             } else {
                 text += '[';
+                const bool binList = last.Name != "ListBox5";
                 for (std::size_t e = 0; e < last.EntryCount(); ++e) {
+                    if (e >= last.Entries.size() && binList) {
+                        AppendBinEntries(text, level + 2, e, last.EntryCount(), bins);
+                        break;
+                    }
                     if (e > 0)
                         text += ',';
                     NewLine(text, level + 2);
                     if (e < last.Entries.size())
                         AppendJsonString(text, last.Entries[e]);
-                    else if (last.Name == "ListBox5")
-                        AppendJsonString(text, bins.Data.HeaderLines[e]);
                     else
-                        AppendBinEntry(text, e, bins);
+                        AppendJsonString(text, bins.Data.HeaderLines[e]);
                 }
                 NewLine(text, level + 1);
                 text += ']';
@@ -364,26 +367,42 @@ private:
         text += any ? "}" : "{}";
     }
 
-    // The bin list's k-th line is that of the k-th bin read. A line is plain ASCII
-    // unless the locale's separators are not; such a line is quoted by the
-    // general rule.
-    static void AppendBinEntry(std::string& text, std::size_t k, const TBins& bins) {
-        const std::int32_t number = bins.Data.BinNumbers[k];
-        const float value = bins.Data.BinValues[k];
+    // The bin list's lines from one to another, each after a comma but the
+    // list's first. A line is plain ASCII unless the locale's separators are
+    // not; such a line is quoted by the general rule.
+    void AppendBinEntries(std::string& text, int level, std::size_t from, std::size_t to,
+                          const TBins& bins) const {
         const std::string& decimal = bins.Format.DecimalSeparator;
-        if (decimal.size() == 1 && PlainInJson[static_cast<unsigned char>(decimal[0])]) {
-            // Digits, blanks, the comma, a sign, "E" and the separator: quoted
-            // as it stands, in one copy.
-            char entry[1 + BinLineCapacity + 1];
-            entry[0] = '"';
-            char* const end = WriteBinLine(entry + 1, number, value, decimal[0]);
-            *end = '"';
-            text.append(entry, end + 1);
+        if (decimal.size() != 1 || !PlainInJson[static_cast<unsigned char>(decimal[0])]) {
+            std::string line;
+            for (std::size_t k = from; k < to; ++k) {
+                if (k > 0)
+                    text += ',';
+                NewLine(text, level);
+                line.clear();
+                AppendBinLine(line, bins.Data.BinNumbers[k], bins.Data.BinValues[k], bins.Format);
+                AppendJsonString(text, line);
+            }
             return;
         }
-        std::string line;
-        AppendBinLine(line, number, value, bins.Format);
-        AppendJsonString(text, line);
+        // Digits, blanks, the comma, a sign, "E" and the separator: quoted as
+        // they stand, and written straight into the text, room for them all
+        // made at once: copying each line in from a buffer just written would
+        // cost more than writing it.
+        std::string lead = ",";
+        NewLine(lead, level);
+        const std::size_t at = text.size();
+        text.resize(at + (to - from) * (lead.size() + 1 + BinLineCapacity + 1));
+        char* out = text.data() + at;
+        for (std::size_t k = from; k < to; ++k) {
+            const std::string_view before = k > 0 ? lead : std::string_view(lead).substr(1);
+            std::memcpy(out, before.data(), before.size());
+            out += before.size();
+            *out++ = '"';
+            out = WriteBinLine(out, bins.Data.BinNumbers[k], bins.Data.BinValues[k], decimal[0]);
+            *out++ = '"';
+        }
+        text.resize(static_cast<std::size_t>(out - text.data()));
     }
 
     void AppendMeasures(std::string& text, int level, const TProfileMeasures& measures) const {

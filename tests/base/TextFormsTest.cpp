@@ -153,6 +153,12 @@ TEST(TextForms, GeneralFloatHasTheDigitsOfTheExactConversion) {
 TEST(TextForms, BinLineAndDate) {
     EXPECT_EQ(FormatBinLine(7, 1234.5678f, English), "7   ,   1234.56774902344");
     EXPECT_EQ(FormatBinLine(-3, 0.5f, German), "-3   ,   0,5");
+    // Appended lines follow what the text held, with nothing left between
+    // or after them.
+    std::string text = "[";
+    AppendBinLine(text, 2147483647, -3.40282347e38f, English);
+    AppendBinLine(text, -9, 1e-7f, German);
+    EXPECT_EQ(text, "[2147483647   ,   -3.40282346638529E38-9   ,   1,0000000116861E-7");
     EXPECT_EQ(FormatUtcDateTime(2019, 3, 7, 9, 5, 3), "7 Mar 2019     9:5:3  UTC");
     EXPECT_EQ(FormatUtcDateTime(2018, 12, 31, 23, 59, 59), "31 Dec 2018     23:59:59  UTC");
     EXPECT_EQ(FormatUtcDateTime(2000, 1, 1, 0, 0, 0), "1 Jan 2000     0:0:0  UTC");
