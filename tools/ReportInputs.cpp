@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -50,6 +51,24 @@ std::string Joined(const std::string& folder, const char* name) {
     return path += name;
 }
 
+// Room in the list for as many names as the folder could hold, guessed from
+// its size (some tens of bytes an entry): room not used is never touched and
+// costs nothing, while a list that grows as it fills is copied again and
+// again into fresh memory, and every fresh page costs a fault.
+void MakeRoomFor(DIR* folder, std::vector<std::string>& found) {
+    struct stat st {};
+    if (::fstat(::dirfd(folder), &st) != 0 || st.st_size <= 0)
+        return;
+    const std::size_t room = static_cast<std::size_t>(st.st_size) / 16;
+    if (found.capacity() - found.size() >= room)
+        return;
+    try {
+        found.reserve(std::max(found.size() + room, 2 * found.capacity()));
+    } catch (const std::bad_alloc&) {
+        // Only a guess: the list grows as it fills instead.
+    }
+}
+
 // Every profile under top, in no particular order.
 void Search(const std::string& top, std::vector<std::string>& found, const TInputProblem& problem) {
     std::vector<std::string> pending = {top};
@@ -62,6 +81,7 @@ void Search(const std::string& top, std::vector<std::string>& found, const TInpu
             problem("cannot read folder \"" + folder + "\": " + reason);
             continue;
         }
+        MakeRoomFor(dir.get(), found);
         for (;;) {
             errno = 0;
             const dirent* entry = ::readdir(dir.get());
@@ -166,16 +186,15 @@ std::vector<std::string> ReadNameList(const std::string& path, bool nulSeparated
     return names;
 }
 
-std::vector<std::string> ExpandInputs(const std::vector<std::string>& names,
-                                      const TInputProblem& problem, const TInputProblem& note,
-                                      int jobs) {
+std::vector<std::string> ExpandInputs(std::vector<std::string> names, const TInputProblem& problem,
+                                      const TInputProblem& note, int jobs) {
     std::vector<std::string> inputs;
     inputs.reserve(names.size());
     const std::vector<char> folders = FoldersAmong(names, jobs);
     for (std::size_t n = 0; n < names.size(); ++n) {
-        const std::string& name = names[n];
+        std::string& name = names[n];
         if (!folders[n]) {
-            inputs.push_back(name);
+            inputs.push_back(std::move(name));
             continue;
         }
         std::vector<std::string> found;
@@ -184,6 +203,13 @@ std::vector<std::string> ExpandInputs(const std::vector<std::string>& names,
             note("no profile files (*.torvane*) in \"" + name + "\"");
         // std::string orders by unsigned bytes, as "LC_ALL=C sort" does.
         std::sort(found.begin(), found.end());
+        if (inputs.empty()) {
+            // Usually the run's only folder: its list becomes the inputs, not
+            // copied into a second list of the same size.
+            inputs = std::move(found);
+            inputs.reserve(inputs.size() + (names.size() - n - 1));
+            continue;
+        }
         inputs.insert(inputs.end(), std::make_move_iterator(found.begin()),
                       std::make_move_iterator(found.end()));
     }
@@ -194,6 +220,7 @@ std::vector<std::string> ShardOf(std::vector<std::string> inputs, int k, int n) 
     if (n <= 1)
         return inputs;
     std::vector<std::string> part;
+    part.reserve(inputs.size() / static_cast<std::size_t>(n) + 1);
     for (std::size_t i = static_cast<std::size_t>(k - 1); i < inputs.size();
          i += static_cast<std::size_t>(n))
         part.push_back(std::move(inputs[i]));

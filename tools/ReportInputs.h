@@ -32,9 +32,8 @@ using TInputProblem = std::function<void(const std::string& message)>;
 // loops or finds a file twice through them. A folder that cannot be read is
 // reported with its reason and left out; so is a folder with no profile.
 // With jobs above 1 the names are told apart from folders on two threads.
-std::vector<std::string> ExpandInputs(const std::vector<std::string>& names,
-                                      const TInputProblem& problem, const TInputProblem& note,
-                                      int jobs = 1);
+std::vector<std::string> ExpandInputs(std::vector<std::string> names, const TInputProblem& problem,
+                                      const TInputProblem& note, int jobs = 1);
 
 // The k-th (from 1) of n interleaved parts: inputs k-1, k-1+n, k-1+2n, ...
 std::vector<std::string> ShardOf(std::vector<std::string> inputs, int k, int n);

@@ -54,13 +54,14 @@ bool HasHeader(TReportFormat format) {
 
 } // namespace
 
-TReportOptions ParseReportOptions(const std::vector<std::string>& args) {
+TReportOptions ParseReportOptions(std::vector<std::string> args) {
     TReportOptions options;
+    options.Files.reserve(args.size());
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-            options.Files.push_back(arg);
+            options.Files.push_back(std::move(args[i])); // a survey's names: not copied
             continue;
         }
         if (arg == "--") {

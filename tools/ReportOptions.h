@@ -34,6 +34,6 @@ public:
 };
 
 // The arguments after the program name. Raises EUsageError.
-TReportOptions ParseReportOptions(const std::vector<std::string>& args);
+TReportOptions ParseReportOptions(std::vector<std::string> args);
 
 std::string ReportUsage();

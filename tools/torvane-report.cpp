@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
             return OutputStatus(out, none, 0);
         }
         format = ReportFormatSettings(options.Locale);
-        names = options.Files;
+        names = std::move(options.Files);
         if (options.FilesFrom) {
             std::vector<std::string> listed =
                 ReadNameList(*options.FilesFrom, options.NulSeparated);
@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
         std::cerr << "torvane-report: " << message << '\n';
     };
     const std::vector<std::string> files =
-        ShardOf(ExpandInputs(names, problem, note, jobs), options.Shard.Index, options.Shard.Count);
-    names.clear();
+        ShardOf(ExpandInputs(std::move(names), problem, note, jobs), options.Shard.Index,
+                options.Shard.Count);
 
     TReportProgress progress(files.size(), !options.Quiet && ::isatty(STDERR_FILENO));
     const auto writer = MakeReportWriter(options.Format, !options.NoHeader,
