@@ -1,6 +1,7 @@
 #include "tools/ReportInputs.h"
 
 #include "base/SystemError.h"
+#include "tools/ReportThreads.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -130,9 +131,10 @@ std::vector<char> FoldersAmong(const std::vector<std::string>& names, int jobs) 
         return folder;
     }
     const std::size_t half = names.size() / 2;
-    std::thread second(classify, half, names.size());
-    classify(0, half);
-    second.join();
+    {
+        const TSideThread second([&] { classify(half, names.size()); });
+        classify(0, half);
+    }
     return folder;
 }
 

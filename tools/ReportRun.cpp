@@ -2,9 +2,11 @@
 
 #include "analysis/AnalysisCommand.h"
 #include "analysis/ProfileMeasures.h"
+#include "tools/ReportThreads.h"
 
 #include <algorithm>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <sched.h>
 #include <thread>
@@ -37,9 +39,12 @@ public:
           FJobs(jobs) {}
 
     void Run(const TReportSink& sink) {
-        std::vector<std::thread> workers;
+        std::vector<std::unique_ptr<TSideThread>> workers;
+        // Made after the workers, so undone before they are waited for: on
+        // every way out of the run, an exception included, they stop.
+        const TStopAtEnd stop{*this};
         for (int j = 1; j < FJobs; ++j)
-            workers.emplace_back([this] { Work(); });
+            workers.push_back(std::make_unique<TSideThread>([this] { Work(); }));
         TProfileData data; // the calling thread's own record
         TReportPiece piece;
         TReportPiece own;
@@ -66,16 +71,20 @@ public:
             if (!sink(i, piece))
                 break;
         }
-        {
-            std::lock_guard lock(FMutex);
-            FStopped = true;
-        }
-        FSpaceFree.notify_all();
-        for (std::thread& worker : workers)
-            worker.join();
     }
 
 private:
+    struct TStopAtEnd {
+        TParallelRun& Run;
+        ~TStopAtEnd() {
+            {
+                std::lock_guard lock(Run.FMutex);
+                Run.FStopped = true;
+            }
+            Run.FSpaceFree.notify_all();
+        }
+    };
+
     // Takes the next file when the window has room for its piece; with the
     // mutex held.
     bool ClaimNext(std::size_t& next) {
