@@ -56,12 +56,16 @@ bool HasHeader(TReportFormat format) {
 
 TReportOptions ParseReportOptions(std::vector<std::string> args) {
     TReportOptions options;
-    options.Files.reserve(args.size());
+    // The names stay in the list given, moved down over the options before
+    // them: a survey's names are neither copied nor given fresh memory.
+    std::size_t names = 0;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-            options.Files.push_back(std::move(args[i])); // a survey's names: not copied
+            if (names != i)
+                args[names] = std::move(args[i]);
+            ++names;
             continue;
         }
         if (arg == "--") {
@@ -113,6 +117,8 @@ TReportOptions ParseReportOptions(std::vector<std::string> args) {
         else
             options.Shard = ShardOf(value);
     }
+    args.resize(names);
+    options.Files = std::move(args);
     if (options.Help)
         return options;
     if (options.Files.empty() && !options.FilesFrom)

@@ -413,6 +413,90 @@ TEST_F(ReportAtScale, UnreadableFolderIsReportedAndTheRunGoesOn) {
     EXPECT_EQ(rows[1].back(), '\t'); // no error of its own
 }
 
+// Many names in one folder, as a shell's glob gives them, are told apart from
+// folders by the folder's listing where it settles them and by asking the file
+// system where it does not: a folder or a link to one among them is searched,
+// anything else is analysed as named, in the order given.
+TEST_F(ReportAtScale, ManyNamesInOneFolderAmongFoldersAndOddEntries) {
+    const std::string many = FDir.Path("many");
+    std::filesystem::create_directories(many + "/sub.torvane");
+    WriteBytes(many + "/sub.torvane/inner.torvane", SmallProfile(8));
+    std::vector<std::string> files;
+    for (int i = 0; i < 300; ++i) {
+        files.push_back(many + "/m" + std::to_string(1000 + i) + ".torvane");
+        WriteBytes(files.back(), SmallProfile(8));
+    }
+    std::filesystem::create_directory_symlink("sub.torvane", many + "/to-sub");
+    std::filesystem::create_symlink("m1000.torvane", many + "/to-file.torvane");
+    std::filesystem::create_symlink("nowhere", many + "/dangling.torvane");
+    ASSERT_EQ(::mkfifo((many + "/pipe.torvane").c_str(), 0600), 0);
+
+    // The odd names in the middle of the run of names in "many".
+    const std::vector<std::string> odd = {many + "/sub.torvane",     many + "/to-sub",
+                                          many + "/to-file.torvane", many + "/dangling.torvane",
+                                          many + "/pipe.torvane",    many + "/missing.torvane",
+                                          many + "/m1005.torvane"}; // given twice
+    std::vector<std::string> names(files.begin(), files.begin() + 150);
+    names.insert(names.end(), odd.begin(), odd.end());
+    names.insert(names.end(), files.begin() + 150, files.end());
+    std::string list;
+    for (const std::string& name : names)
+        list += name + "\n";
+    WriteBytes(FDir.Path("list"), list);
+
+    std::vector<std::string> expected;
+    for (const std::string& name : names) {
+        if (name == many + "/sub.torvane" || name == many + "/to-sub")
+            expected.push_back(name + "/inner.torvane");
+        else
+            expected.push_back(name);
+    }
+    for (const char* jobs : {"1", "2"}) {
+        SCOPED_TRACE(jobs);
+        const TRun run =
+            Run({"--format=tsv", "--no-header", "--jobs", jobs, "--files-from", FDir.Path("list")});
+        EXPECT_EQ(run.Status, 1); // the dangling link, the pipe and the missing name
+        std::vector<std::string> rows;
+        for (const std::string& row : SplitOn(run.Out, '\n'))
+            rows.push_back(row.substr(0, row.find('\t')));
+        EXPECT_EQ(rows, expected);
+        EXPECT_NE(run.Err.find("Cannot open \"" + many + "/pipe.torvane\""), std::string::npos);
+        EXPECT_EQ(run.Err.find("cannot read folder"), std::string::npos) << run.Err;
+    }
+}
+
+// A folder one may list but not enter: its listing shows a folder, but to the
+// file system every name in it is a file that cannot be opened, as it was
+// when each name was asked about. Root enters any folder, so the test runs as
+// an ordinary user only.
+TEST_F(ReportAtScale, NamesInAListableFolderThatCannotBeEntered) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root enters any folder, so permission cannot be denied here";
+    const std::string locked = FDir.Path("locked");
+    std::filesystem::create_directories(locked + "/sub");
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back(locked + "/p" + std::to_string(i) + ".torvane");
+        WriteBytes(names.back(), SmallProfile(9));
+    }
+    names.insert(names.begin() + 100, locked + "/sub");
+    std::string list;
+    for (const std::string& name : names)
+        list += name + "\n";
+    WriteBytes(FDir.Path("list"), list);
+    ASSERT_EQ(::chmod(locked.c_str(), 0400), 0); // read, but no search
+    const TRun run =
+        Run({"--format=tsv", "--no-header", "--jobs", "2", "--files-from", FDir.Path("list")});
+    ::chmod(locked.c_str(), 0700);
+    EXPECT_EQ(run.Status, 1);
+    std::vector<std::string> rows;
+    for (const std::string& row : SplitOn(run.Out, '\n'))
+        rows.push_back(row.substr(0, row.find('\t')));
+    EXPECT_EQ(rows, names);
+    EXPECT_EQ(run.Err.find("cannot read folder"), std::string::npos);
+    EXPECT_NE(run.Err.find("Cannot open \"" + locked + "/sub\""), std::string::npos);
+}
+
 // On a terminal, a run of more than 1,000 files draws one progress line on
 // standard error, redrawn in place and cleared at the end; never in the
 // output, never for shorter runs, never with --quiet.
