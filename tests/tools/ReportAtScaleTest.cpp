@@ -29,6 +29,14 @@ std::vector<std::string> SplitOn(const std::string& text, char end) {
     return parts;
 }
 
+// The first column of each row of a tsv text without its header: the files.
+std::vector<std::string> FileColumn(const std::string& tsv) {
+    std::vector<std::string> files;
+    for (const std::string& row : SplitOn(tsv, '\n'))
+        files.push_back(row.substr(0, row.find('\t')));
+    return files;
+}
+
 // The records of an RFC 4180 text, each a list of its fields.
 std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
     std::vector<std::vector<std::string>> records(1, std::vector<std::string>(1));
@@ -377,10 +385,7 @@ TEST_F(ReportAtScale, FoldersAreSearchedInSortedOrder) {
         const std::string base = arg.back() == '/' ? arg.substr(0, arg.size() - 1) : arg;
         for (const std::string& f : found)
             expected.push_back(base + f);
-        std::vector<std::string> files;
-        for (const std::string& row : SplitOn(run.Out, '\n'))
-            files.push_back(row.substr(0, row.find('\t')));
-        EXPECT_EQ(files, expected);
+        EXPECT_EQ(FileColumn(run.Out), expected);
     }
 
     // A folder without profiles is mentioned, but nothing failed.
@@ -456,10 +461,7 @@ TEST_F(ReportAtScale, ManyNamesInOneFolderAmongFoldersAndOddEntries) {
         const TRun run =
             Run({"--format=tsv", "--no-header", "--jobs", jobs, "--files-from", FDir.Path("list")});
         EXPECT_EQ(run.Status, 1); // the dangling link, the pipe and the missing name
-        std::vector<std::string> rows;
-        for (const std::string& row : SplitOn(run.Out, '\n'))
-            rows.push_back(row.substr(0, row.find('\t')));
-        EXPECT_EQ(rows, expected);
+        EXPECT_EQ(FileColumn(run.Out), expected);
         EXPECT_NE(run.Err.find("Cannot open \"" + many + "/pipe.torvane\""), std::string::npos);
         EXPECT_EQ(run.Err.find("cannot read folder"), std::string::npos) << run.Err;
     }
@@ -489,10 +491,7 @@ TEST_F(ReportAtScale, NamesInAListableFolderThatCannotBeEntered) {
         Run({"--format=tsv", "--no-header", "--jobs", "2", "--files-from", FDir.Path("list")});
     ::chmod(locked.c_str(), 0700);
     EXPECT_EQ(run.Status, 1);
-    std::vector<std::string> rows;
-    for (const std::string& row : SplitOn(run.Out, '\n'))
-        rows.push_back(row.substr(0, row.find('\t')));
-    EXPECT_EQ(rows, names);
+    EXPECT_EQ(FileColumn(run.Out), names);
     EXPECT_EQ(run.Err.find("cannot read folder"), std::string::npos);
     EXPECT_NE(run.Err.find("Cannot open \"" + locked + "/sub\""), std::string::npos);
 }
