@@ -126,13 +126,13 @@ std::string_view LastPartOf(std::string_view name) {
 // gives "/". False for a name whose last part is empty, "." or "..", which a
 // folder's listing does not settle.
 bool SplitName(std::string_view name, std::string_view& folder) {
-    const std::size_t slash = name.rfind('/');
     const std::string_view last = LastPartOf(name);
     if (last.empty() || last == "." || last == "..")
         return false;
-    folder = slash == std::string_view::npos ? std::string_view(".")
-             : slash == 0                    ? std::string_view("/")
-                                             : name.substr(0, slash);
+    const std::size_t slash = name.size() - last.size() - 1; // when there is one
+    folder = last.size() == name.size() ? std::string_view(".")
+             : slash == 0               ? std::string_view("/")
+                                        : name.substr(0, slash);
     return true;
 }
 
@@ -192,12 +192,12 @@ private:
 // listing and nothing to stat.
 void NoFoldersFromListing(const std::string& folder, const std::vector<std::string>& names,
                           std::size_t from, std::size_t to, std::vector<char>& settled) {
-    const TLastParts parts(names, from, to);
-    constexpr unsigned char Unseen = 0xff; // no d_type has this value
-    std::vector<unsigned char> kinds(parts.Room(), Unseen);
     const std::unique_ptr<DIR, TDirCloser> dir(::opendir(folder.c_str()));
     if (!dir)
         return;
+    const TLastParts parts(names, from, to);
+    constexpr unsigned char Unseen = 0xff; // no d_type has this value
+    std::vector<unsigned char> kinds(parts.Room(), Unseen);
     const std::size_t most = ListingEntriesPerName * (to - from) + 1024;
     std::size_t seen = 0;
     for (std::size_t read = 0; seen < parts.Count() && read < most; ++read) {

@@ -31,7 +31,9 @@ using TInputProblem = std::function<void(const std::string& message)>;
 // files; links to folders below the top are not entered, so a search never
 // loops or finds a file twice through them. A folder that cannot be read is
 // reported with its reason and left out; so is a folder with no profile.
-// With jobs above 1 the names are told apart from folders on two threads.
+// A long run of names in one folder is told apart from folders by the
+// folder's listing where it settles them (each name ends as stat makes it);
+// with jobs above 1 the other names are asked about on two threads.
 std::vector<std::string> ExpandInputs(std::vector<std::string> names, const TInputProblem& problem,
                                       const TInputProblem& note, int jobs = 1);
 
